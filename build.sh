@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds dist/VornHush.dll and shows what it is.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+./scripts/setup.sh
+
+cmake -S . -B build/windows --no-warn-unused-cli -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
+cmake --build build/windows -j"$(nproc)"
+cmake --install build/windows --prefix dist >/dev/null
+
+echo
+echo "dist/VornHush.dll: $(stat -c %s dist/VornHush.dll) bytes"
+i686-w64-mingw32-objdump -p dist/VornHush.dll |
+    grep -E '^(ImageBase|DllCharacteristics)|DLL Name' | sed 's/^\s*/  /'
