@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds dist/VornHush.dll and shows what it is.
+# Installs what is missing, builds dist/VornHush.dll, shows what it is and
+# runs a short demonstration under Wine.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -13,3 +14,6 @@ echo
 echo "dist/VornHush.dll: $(stat -c %s dist/VornHush.dll) bytes"
 i686-w64-mingw32-objdump -p dist/VornHush.dll |
     grep -E '^(ImageBase|DllCharacteristics)|DLL Name' | sed 's/^\s*/  /'
+
+echo
+build/windows/wine-run build/windows/demo_host.exe

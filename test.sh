@@ -20,5 +20,5 @@ run_suite build/native -DCMAKE_BUILD_TYPE=Debug
 echo "== native unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 run_suite build/native-sanitize -DCMAKE_BUILD_TYPE=Debug -DVORNHUSH_SANITIZE=ON
 
-echo "== the DLL: its image"
+echo "== the DLL: its image, and hosts using it on Wine"
 run_suite build/windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake

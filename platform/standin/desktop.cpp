@@ -4,7 +4,14 @@
 #include <cstdlib>
 #include <iostream>
 
+// The native build's stand-in for the linker's image symbol.
+extern "C" {
+IMAGE_DOS_HEADER __ImageBase = {0x5A4D};
+}
+
 namespace standin {
+
+HINSTANCE ThisModule() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
 
 namespace {
 
@@ -128,6 +135,24 @@ bool Desktop::RemoveHook(HHOOK hook)
     return true;
 }
 
+void Desktop::OnHookInstalled(std::function<void()> handler)
+{
+    std::lock_guard lock(mutex_);
+    installHandler_ = std::move(handler);
+}
+
+void Desktop::RunInstallHandler()
+{
+    std::function<void()> handler;
+    {
+        std::lock_guard lock(mutex_);
+        handler = installHandler_;
+    }
+    if (handler) {
+        handler();
+    }
+}
+
 LRESULT Desktop::NextHookResult() const
 {
     std::lock_guard lock(mutex_);
@@ -147,6 +172,7 @@ bool Desktop::FindWindow(HWND handle, Window& window) const
 
 }  // namespace standin
 
+
 using standin::Call;
 using standin::CurrentDesktop;
 using standin::HandleValue;
@@ -157,7 +183,11 @@ HHOOK SetWindowsHookExW(int idHook, HOOKPROC procedure, HINSTANCE module, DWORD 
     desktop.Record({"SetWindowsHookExW",
                     {idHook, reinterpret_cast<std::intptr_t>(procedure), HandleValue(module),
                      static_cast<std::intptr_t>(threadId)}});
-    return desktop.InstallHook(idHook, procedure, module, threadId);
+    HHOOK hook = desktop.InstallHook(idHook, procedure, module, threadId);
+    if (hook != nullptr) {
+        desktop.RunInstallHandler();
+    }
+    return hook;
 }
 
 BOOL UnhookWindowsHookEx(HHOOK hook)

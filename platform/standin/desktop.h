@@ -22,6 +22,9 @@ inline HINSTANCE ModuleHandle(std::intptr_t value) { return reinterpret_cast<HIN
 template <typename Handle>
 std::intptr_t HandleValue(Handle handle) { return reinterpret_cast<std::intptr_t>(handle); }
 
+// This module's own handle, as the linker's image symbol gives it.
+HINSTANCE ThisModule();
+
 // How a window answers GetWindowTextW.
 enum class TextReply {
     Copy,                // its title, cut to count - 1 units, then a NUL
@@ -82,6 +85,9 @@ public:
     // While set, SetWindowsHookExW refuses and returns the null handle.
     void RefuseHooks(bool refuse);
     std::vector<InstalledHook> Hooks() const;
+    // Runs inside SetWindowsHookExW once the hook is in place and before the
+    // call returns, as events on other threads can.
+    void OnHookInstalled(std::function<void()> handler);
 
     std::vector<Call> Calls() const;
     void ClearCalls();
@@ -90,6 +96,7 @@ public:
     void Record(Call call);
     HHOOK InstallHook(int type, HOOKPROC procedure, HINSTANCE module, DWORD threadId);
     bool RemoveHook(HHOOK hook);
+    void RunInstallHandler();
     LRESULT NextHookResult() const;
     bool FindWindow(HWND handle, Window& window) const;
 
@@ -100,6 +107,7 @@ private:
     std::vector<Call> calls_;
     LRESULT nextHookResult_ = 0;
     bool refuseHooks_ = false;
+    std::function<void()> installHandler_;
     std::intptr_t lastHookHandle_ = 0x7000;
     Desktop* previous_;
 };

@@ -24,7 +24,13 @@ using LRESULT = std::intptr_t;
 
 // Calling conventions only matter on 32-bit Windows.
 #define WINAPI
+#define WINAPIV
 #define CALLBACK
+
+// The start of a module's image; its address is the module's handle.
+struct IMAGE_DOS_HEADER {
+    std::uint16_t e_magic;
+};
 
 using HOOKPROC = LRESULT (*)(int code, WPARAM wParam, LPARAM lParam);
 

@@ -51,6 +51,14 @@ class ImageTest(unittest.TestCase):
         names = {s.Name.rstrip(b"\0") for s in self.pe.sections}
         self.assertEqual(names - ordinary, {SHARED_SECTION})
 
+    def test_exports_the_two_functions_by_plain_name_only(self):
+        exports = self.pe.DIRECTORY_ENTRY_EXPORT
+        self.assertEqual(exports.struct.Base, 1)
+        self.assertEqual(exports.struct.NumberOfFunctions, 2)
+        self.assertEqual([(e.ordinal, e.name) for e in exports.symbols],
+                         [(1, b"VornAddonEnd"), (2, b"VornAddonStart")])
+        self.assertTrue(all(e.forwarder is None for e in exports.symbols))
+
     def test_imports_only_system_dlls(self):
         imported = {entry.dll.decode().lower() for entry in self.pe.DIRECTORY_ENTRY_IMPORT}
         self.assertLessEqual(imported, SYSTEM_DLLS)

@@ -1,0 +1,82 @@
+// The add-on across processes on one desktop: the host starts it, other
+// processes run beside it (bystander.exe), and each side checks its own.
+#include "module/VornHush.h"
+#include "support/check.h"
+#include "support/programs.h"
+#include "support/test_window.h"
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+VornAddonStartProc g_start;
+VornAddonEndProc g_end;
+HWND g_main;
+
+void OtherProcessesKeepTheirWindows()
+{
+    check::Section("another process keeps its untitled owned window; its end touches nothing here");
+    CHECK(RunProgram(L"bystander.exe", L"window") == 0);
+    CHECK(UntitledOwnedWindowIsClosed(g_main));
+
+    check::Section("a second host runs and ends the add-on beside this one");
+    CHECK(RunProgram(L"bystander.exe", L"host") == 0);
+    CHECK(UntitledOwnedWindowIsClosed(g_main));
+}
+
+void SurvivesAMappingElsewhere(HMODULE module)
+{
+    check::Section("a process mapping the module elsewhere moves the one shared block");
+    const std::wstring id = std::to_wstring(GetCurrentProcessId());
+    const std::wstring loadedName = L"VornHushTest.loaded." + id;
+    const std::wstring doneName = L"VornHushTest.done." + id;
+    HANDLE loaded = CreateEventW(nullptr, TRUE, FALSE, loadedName.c_str());
+    HANDLE done = CreateEventW(nullptr, TRUE, FALSE, doneName.c_str());
+
+    PROCESS_INFORMATION relocated = StartProgram(L"bystander.exe", L"relocated " + loadedName + L" " + doneName);
+    CHECK(relocated.hProcess != nullptr);
+    CHECK(WaitForSingleObject(loaded, 60000) == WAIT_OBJECT_0);
+
+    const HINSTANCE shared = SharedBlockValue(module);
+    CHECK(shared != nullptr && shared != module);
+
+    check::Section("a start after that still installs a hook that reaches other processes");
+    CHECK(g_end() == 1);
+    CHECK(g_start(g_main) == 1);
+    CHECK(UntitledOwnedWindowIsClosed(g_main));
+    CHECK(RunProgram(L"bystander.exe", L"window") == 0);
+
+    SetEvent(done);
+    CHECK(FinishProgram(relocated) == 0);
+    CloseHandle(loaded);
+    CloseHandle(done);
+}
+
+}  // namespace
+
+int main()
+{
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+
+    HMODULE module = LoadLibraryW(L"VornHush.dll");
+    CHECK(module != nullptr);
+    if (module == nullptr) {
+        return check::Finish("cross_process_test");
+    }
+    g_start = ExportOf<VornAddonStartProc>(module, "VornAddonStart");
+    g_end = ExportOf<VornAddonEndProc>(module, "VornAddonEnd");
+
+    TestWindow main;
+    main.Create(L"VornHush test host", nullptr, WS_OVERLAPPEDWINDOW);
+    main.Present();
+    g_main = main.handle;
+    CHECK(g_start(g_main) == 1);
+
+    OtherProcessesKeepTheirWindows();
+    SurvivesAMappingElsewhere(module);
+
+    CHECK(g_end() == 1);
+    CHECK(FreeLibrary(module));
+    return check::Finish("cross_process_test");
+}

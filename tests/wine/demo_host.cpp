@@ -1,0 +1,65 @@
+// A demonstration host: starts the add-on and tells, a line each, what
+// became of a few windows, its own and another process's.
+#include "module/VornHush.h"
+#include "support/programs.h"
+#include "support/test_window.h"
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+// Presents a window owned by owner and says what became of it.
+void Show(const char* who, const std::wstring& title, HWND owner)
+{
+    TestWindow dialog;
+    dialog.Create(title, owner);
+    dialog.Present();
+    const std::string shown = title.empty() ? "untitled dialog" : "dialog titled \"" + std::string(title.begin(), title.end()) + "\"";
+    std::printf("  %-34s %-30s %s\n", who, shown.c_str(),
+                dialog.Exists() ? "kept" : (dialog.closeRequests == 1 ? "closed" : "gone"));
+}
+
+// The other process: one untitled dialog of its own.
+int RunOtherProcess()
+{
+    TestWindow main;
+    main.Create(L"Other application", nullptr, WS_OVERLAPPEDWINDOW);
+    main.Present();
+    const std::string who = "other process " + std::to_string(GetCurrentProcessId()) + ":";
+    Show(who.c_str(), L"", main.handle);
+    return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    if (argc > 1 && std::wstring(argv[1]) == L"other") {
+        return RunOtherProcess();
+    }
+
+    HMODULE module = LoadLibraryW(L"VornHush.dll");
+    if (module == nullptr) {
+        std::printf("demo: VornHush.dll did not load\n");
+        return 1;
+    }
+    auto start = ExportOf<VornAddonStartProc>(module, "VornAddonStart");
+    auto end = ExportOf<VornAddonEndProc>(module, "VornAddonEnd");
+
+    TestWindow main;
+    main.Create(L"Demo host", nullptr, WS_OVERLAPPEDWINDOW);
+    main.Present();
+    const std::string host = "host process " + std::to_string(GetCurrentProcessId()) + ":";
+
+    std::printf("VornHush demo\n");
+    std::printf("  %-34s VornAddonStart(main window) = %d\n", host.c_str(), start(main.handle));
+    Show(host.c_str(), L"", main.handle);
+    Show(host.c_str(), L"Settings", main.handle);
+    RunProgram(L"demo_host.exe", L"other");
+    std::printf("  %-34s VornAddonEnd() = %d\n", host.c_str(), end());
+    Show(host.c_str(), L"", main.handle);
+    FreeLibrary(module);
+    return 0;
+}

@@ -1,0 +1,149 @@
+// A host on a real Win32 implementation: loads VornHush.dll, starts and ends
+// the add-on, and checks what happens to real windows of its own.
+#include "module/VornHush.h"
+#include "support/check.h"
+#include "support/programs.h"
+#include "support/test_window.h"
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+VornAddonStartProc g_start;
+VornAddonEndProc g_end;
+HWND g_main;
+
+DWORD WINAPI PresentOnSecondThread(LPVOID closed)
+{
+    *static_cast<bool*>(closed) = UntitledOwnedWindowIsClosed(g_main);
+    return 0;
+}
+
+void ChecksTheExports(HMODULE module)
+{
+    check::Section("exports by name and by ordinal, nothing else");
+    CHECK(g_start != nullptr);
+    CHECK(g_end != nullptr);
+    CHECK(ExportOf<VornAddonEndProc>(module, MAKEINTRESOURCEA(1)) == g_end);
+    CHECK(ExportOf<VornAddonStartProc>(module, MAKEINTRESOURCEA(2)) == g_start);
+    CHECK(GetProcAddress(module, MAKEINTRESOURCEA(3)) == nullptr);
+    CHECK(GetProcAddress(module, "CbtHookProc") == nullptr);
+    CHECK(GetProcAddress(module, "DllMain") == nullptr);
+
+    check::Section("the shared block holds this process's module handle after loading");
+    CHECK(SharedBlockValue(module) == module);
+    CHECK(module == reinterpret_cast<HMODULE>(0x10000000));
+}
+
+void ClosesUntitledOwnedWindows()
+{
+    check::Section("an untitled owned window gets one WM_CLOSE with 0 and 0 and goes");
+    TestWindow dialog;
+    dialog.Create(L"", g_main);
+    dialog.Present();
+    CHECK(dialog.closeRequests == 1);
+    CHECK(dialog.closeWParam == 0);
+    CHECK(dialog.closeLParam == 0);
+    CHECK(!dialog.Exists());
+
+    check::Section("a window brought up while another is being closed is closed too");
+    TestWindow first;
+    TestWindow second;
+    first.onClose = [&second] {
+        second.Create(L"", g_main);
+        second.Present();
+    };
+    first.Create(L"", g_main);
+    first.Present();
+    CHECK(first.closeRequests == 1 && !first.Exists());
+    CHECK(second.closeRequests == 1 && !second.Exists());
+
+    check::Section("an untitled owned window of a second host thread is closed");
+    bool closedOnSecondThread = false;
+    HANDLE thread = CreateThread(nullptr, 0, PresentOnSecondThread, &closedOnSecondThread, 0, nullptr);
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+    CHECK(closedOnSecondThread);
+}
+
+void LeavesOtherWindowsAlone()
+{
+    struct Case {
+        const char* name;
+        std::wstring title;
+        bool owned;
+    };
+    const Case cases[] = {
+        {"titled owned window", L"Options", true},
+        {"owned window titled with one space", L" ", true},
+        {"owned window with a title over 1023 units", std::wstring(1500, L'x'), true},
+        {"untitled window without owner", L"", false},
+    };
+    for (const Case& c : cases) {
+        check::Section(c.name);
+        TestWindow window;
+        window.Create(c.title, c.owned ? g_main : nullptr);
+        window.Present();
+        CHECK(window.closeRequests == 0);
+        CHECK(window.Exists());
+    }
+}
+
+void FollowsTheCallingOrder()
+{
+    check::Section("after end, nothing is closed; a second end does nothing");
+    CHECK(g_end() == 1);
+    CHECK(UntitledOwnedWindowIsKept(g_main));
+    CHECK(g_end() == 1);
+    CHECK(UntitledOwnedWindowIsKept(g_main));
+
+    check::Section("start again after end");
+    CHECK(g_start(g_main) == 1);
+    CHECK(UntitledOwnedWindowIsClosed(g_main));
+    CHECK(g_end() == 1);
+
+    check::Section("a repeated start replaces its hook, so one end stops the add-on");
+    CHECK(g_start(g_main) == 1);
+    CHECK(g_start(g_main) == 1);
+    CHECK(UntitledOwnedWindowIsClosed(g_main));
+    CHECK(g_end() == 1);
+    CHECK(UntitledOwnedWindowIsKept(g_main));
+
+    check::Section("a host window that names no window records no host");
+    for (HWND noWindow : {HWND{nullptr}, reinterpret_cast<HWND>(0x7FFF0)}) {
+        CHECK(g_start(noWindow) == 1);
+        CHECK(UntitledOwnedWindowIsKept(g_main));
+        CHECK(g_end() == 1);
+    }
+}
+
+}  // namespace
+
+int main()
+{
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+
+    HMODULE module = LoadLibraryW(L"VornHush.dll");
+    CHECK(module != nullptr);
+    if (module == nullptr) {
+        return check::Finish("host_test");
+    }
+    g_start = ExportOf<VornAddonStartProc>(module, "VornAddonStart");
+    g_end = ExportOf<VornAddonEndProc>(module, "VornAddonEnd");
+    ChecksTheExports(module);
+
+    TestWindow main;
+    main.Create(L"VornHush test host", nullptr, WS_OVERLAPPEDWINDOW);
+    main.Present();
+    g_main = main.handle;
+
+    check::Section("start returns 1");
+    CHECK(g_start(g_main) == 1);
+    ClosesUntitledOwnedWindows();
+    LeavesOtherWindowsAlone();
+    FollowsTheCallingOrder();
+
+    CHECK(FreeLibrary(module));
+    return check::Finish("host_test");
+}

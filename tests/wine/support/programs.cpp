@@ -1,0 +1,63 @@
+#include "programs.h"
+
+#include <cstring>
+
+std::wstring ProgramFolder()
+{
+    wchar_t path[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path, length);
+    return folder.substr(0, folder.find_last_of(L"\\/") + 1);
+}
+
+PROCESS_INFORMATION StartProgram(const std::wstring& program, const std::wstring& arguments)
+{
+    std::wstring commandLine = L"\"" + ProgramFolder() + program + L"\" " + arguments;
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    PROCESS_INFORMATION process = {};
+    CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                   &process);
+    return process;
+}
+
+DWORD FinishProgram(PROCESS_INFORMATION& process)
+{
+    if (process.hProcess == nullptr) {
+        return static_cast<DWORD>(-1);
+    }
+    DWORD exitCode = static_cast<DWORD>(-1);
+    if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0) {
+        GetExitCodeProcess(process.hProcess, &exitCode);
+    } else {
+        TerminateProcess(process.hProcess, 1);
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    process = {};
+    return exitCode;
+}
+
+DWORD RunProgram(const std::wstring& program, const std::wstring& arguments)
+{
+    PROCESS_INFORMATION process = StartProgram(program, arguments);
+    return FinishProgram(process);
+}
+
+HINSTANCE SharedBlockValue(HMODULE module)
+{
+    auto* base = reinterpret_cast<const BYTE*>(module);
+    auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const IMAGE_SECTION_HEADER* section = IMAGE_FIRST_SECTION(nt);
+    for (WORD i = 0; i < nt->FileHeader.NumberOfSections; ++i, ++section) {
+        if (std::memcmp(section->Name, ".VornHus", IMAGE_SIZEOF_SHORT_NAME) == 0) {
+            return *reinterpret_cast<const HINSTANCE*>(base + section->VirtualAddress);
+        }
+    }
+    return nullptr;
+}
