@@ -2,9 +2,8 @@
 // in order, compared with expected tables, and the result it returns.
 #include "hook/cbt_hook.h"
 
-#include "module/module_state.h"
-#include "platform/standin/desktop.h"
 #include "tests/support/case_name.h"
+#include "tests/support/desktop_cast.h"
 
 #include <gtest/gtest.h>
 
@@ -12,43 +11,19 @@
 
 namespace {
 
+using namespace cast;
 using standin::Call;
 using standin::TextReply;
 using standin::Window;
-using Calls = std::vector<Call>;
 
-constexpr DWORD kHost = 7;
-constexpr DWORD kOther = 9;
-
-constexpr std::intptr_t kMain = 10;       // the host's main window, titled
-constexpr std::intptr_t kDialog = 11;     // an event's window, as each case has it
-constexpr std::intptr_t kInnerDialog = 12;
 constexpr std::intptr_t kHookHandle = 0x4242;
 // Passed as the activation's CBTACTIVATESTRUCT pointer: the procedure never
 // reads it, and this value is no address it could read.
 constexpr LPARAM kActivateInfo = 0x5150;
 
-// The three queries every activation makes, in order.
-Calls Screening(std::intptr_t window)
-{
-    return {
-        {"GetWindowThreadProcessId", {window}},
-        {"GetWindowTextW", {window, 1024}},
-        {"GetParent", {window}},
-    };
-}
-
-Call CloseRequest(std::intptr_t window) { return {"SendMessageW", {window, WM_CLOSE, 0, 0}}; }
-
 Call PassOn(std::intptr_t hook, int code, std::intptr_t wParam, LPARAM lParam = kActivateInfo)
 {
     return {"CallNextHookEx", {hook, code, wParam, lParam}};
-}
-
-Calls operator+(Calls calls, const Calls& more)
-{
-    calls.insert(calls.end(), more.begin(), more.end());
-    return calls;
 }
 
 class CbtHookProcTest : public testing::Test {
@@ -61,11 +36,7 @@ protected:
         desktop.AddWindow({.handle = kMain, .processId = kHost, .title = u"Main"});
     }
 
-    void TearDown() override
-    {
-        g_hookHandle = nullptr;
-        g_hostProcessId = 0;
-    }
+    void TearDown() override { ResetModuleState(); }
 
     // A handler that, asked to close, activates the window's owner and then
     // goes away, as a dialog does when it hands activation back.

@@ -3,9 +3,8 @@
 #include "module/addon_exports.h"
 
 #include "hook/cbt_hook.h"
-#include "module/module_state.h"
-#include "platform/standin/desktop.h"
 #include "tests/support/case_name.h"
+#include "tests/support/desktop_cast.h"
 
 #include <gtest/gtest.h>
 
@@ -13,16 +12,10 @@
 
 namespace {
 
+using namespace cast;
 using standin::Call;
 using standin::HandleValue;
 using standin::WindowHandle;
-using Calls = std::vector<Call>;
-
-constexpr DWORD kHost = 7;
-constexpr DWORD kOther = 9;
-constexpr std::intptr_t kMain = 10;
-constexpr std::intptr_t kDialog = 11;
-constexpr std::intptr_t kForeignMain = 20;
 
 // The stand-in numbers hooks from 0x7001 on.
 std::intptr_t HookNumber(int n) { return 0x7000 + n; }
@@ -41,20 +34,13 @@ class AddOnTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        ResetModule();
+        ResetModuleState();
         g_sharedModuleHandle = standin::ThisModule();
         desktop.AddWindow({.handle = kMain, .processId = kHost, .title = u"Main"});
         desktop.AddWindow({.handle = kForeignMain, .processId = kOther, .title = u"Other"});
     }
 
-    void TearDown() override { ResetModule(); }
-
-    static void ResetModule()
-    {
-        g_sharedModuleHandle = nullptr;
-        g_hookHandle = nullptr;
-        g_hostProcessId = 0;
-    }
+    void TearDown() override { ResetModuleState(); }
 
     standin::Desktop desktop;
 };
@@ -119,15 +105,9 @@ TEST_F(AddOnTest, EventDuringInstallationSeesTheHostButNoHookHandleYet)
 
     VornAddonStart(WindowHandle(kMain));
 
-    const Calls expected{
-        LookUpHost(),
-        InstallHook(),
-        {"GetWindowThreadProcessId", {kDialog}},
-        {"GetWindowTextW", {kDialog, 1024}},
-        {"GetParent", {kDialog}},
-        {"SendMessageW", {kDialog, WM_CLOSE, 0, 0}},
-        {"CallNextHookEx", {0, HCBT_ACTIVATE, kDialog, 0}},
-    };
+    // The hook handle is not stored yet: the event is passed on with 0.
+    const Calls expected = Calls{LookUpHost(), InstallHook()} + Screening(kDialog) +
+                           Calls{CloseRequest(kDialog), {"CallNextHookEx", {0, HCBT_ACTIVATE, kDialog, 0}}};
     EXPECT_EQ(desktop.Calls(), expected);
     EXPECT_EQ(g_hookHandle, desktop.Hooks().at(0).handle);
 }

@@ -1,7 +1,6 @@
 #include "module/dll_main.h"
 
-#include "module/module_state.h"
-#include "platform/standin/desktop.h"
+#include "tests/support/desktop_cast.h"
 
 #include <gtest/gtest.h>
 
@@ -12,13 +11,8 @@ using standin::ModuleHandle;
 
 class DllMainTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        g_sharedModuleHandle = nullptr;
-        g_hookHandle = nullptr;
-        g_hostProcessId = 0;
-    }
-    void TearDown() override { SetUp(); }
+    void SetUp() override { cast::ResetModuleState(); }
+    void TearDown() override { cast::ResetModuleState(); }
 
     standin::Desktop desktop;
 };

@@ -45,23 +45,18 @@ void KeepsItsUntitledOwnedWindow()
 void RunsTheAddOnItself()
 {
     check::Section("bystander: a second host closes its own untitled owned windows");
-    HMODULE module = LoadLibraryW(L"VornHush.dll");
-    CHECK(module != nullptr);
-    if (module == nullptr) {
+    const AddOn addOn = LoadAddOn();
+    CHECK(addOn.module != nullptr);
+    if (addOn.module == nullptr) {
         return;
     }
-    auto start = ExportOf<VornAddonStartProc>(module, "VornAddonStart");
-    auto end = ExportOf<VornAddonEndProc>(module, "VornAddonEnd");
     TestWindow main;
     main.Create(L"Second host", nullptr, WS_OVERLAPPEDWINDOW);
     main.Present();
-    CHECK(start(main.handle) == 1);
-    TestWindow dialog;
-    dialog.Create(L"", main.handle);
-    dialog.Present();
-    CHECK(dialog.closeRequests == 1 && !dialog.Exists());
-    CHECK(end() == 1);
-    CHECK(FreeLibrary(module));
+    CHECK(addOn.start(main.handle) == 1);
+    CHECK(UntitledOwnedWindowIsClosed(main.handle));
+    CHECK(addOn.end() == 1);
+    CHECK(FreeLibrary(addOn.module));
 }
 
 void MapsTheModuleElsewhere(const wchar_t* loadedEvent, const wchar_t* doneEvent)

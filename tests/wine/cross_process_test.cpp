@@ -59,13 +59,13 @@ int main()
 {
     std::setvbuf(stdout, nullptr, _IONBF, 0);
 
-    HMODULE module = LoadLibraryW(L"VornHush.dll");
-    CHECK(module != nullptr);
-    if (module == nullptr) {
+    const AddOn addOn = LoadAddOn();
+    CHECK(addOn.module != nullptr);
+    if (addOn.module == nullptr) {
         return check::Finish("cross_process_test");
     }
-    g_start = ExportOf<VornAddonStartProc>(module, "VornAddonStart");
-    g_end = ExportOf<VornAddonEndProc>(module, "VornAddonEnd");
+    g_start = addOn.start;
+    g_end = addOn.end;
 
     TestWindow main;
     main.Create(L"VornHush test host", nullptr, WS_OVERLAPPEDWINDOW);
@@ -74,9 +74,9 @@ int main()
     CHECK(g_start(g_main) == 1);
 
     OtherProcessesKeepTheirWindows();
-    SurvivesAMappingElsewhere(module);
+    SurvivesAMappingElsewhere(addOn.module);
 
     CHECK(g_end() == 1);
-    CHECK(FreeLibrary(module));
+    CHECK(FreeLibrary(addOn.module));
     return check::Finish("cross_process_test");
 }

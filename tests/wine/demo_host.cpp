@@ -40,13 +40,11 @@ int wmain(int argc, wchar_t** argv)
         return RunOtherProcess();
     }
 
-    HMODULE module = LoadLibraryW(L"VornHush.dll");
-    if (module == nullptr) {
+    const AddOn addOn = LoadAddOn();
+    if (addOn.module == nullptr) {
         std::printf("demo: VornHush.dll did not load\n");
         return 1;
     }
-    auto start = ExportOf<VornAddonStartProc>(module, "VornAddonStart");
-    auto end = ExportOf<VornAddonEndProc>(module, "VornAddonEnd");
 
     TestWindow main;
     main.Create(L"Demo host", nullptr, WS_OVERLAPPEDWINDOW);
@@ -54,12 +52,12 @@ int wmain(int argc, wchar_t** argv)
     const std::string host = "host process " + std::to_string(GetCurrentProcessId()) + ":";
 
     std::printf("VornHush demo\n");
-    std::printf("  %-34s VornAddonStart(main window) = %d\n", host.c_str(), start(main.handle));
+    std::printf("  %-34s VornAddonStart(main window) = %d\n", host.c_str(), addOn.start(main.handle));
     Show(host.c_str(), L"", main.handle);
     Show(host.c_str(), L"Settings", main.handle);
     RunProgram(L"demo_host.exe", L"other");
-    std::printf("  %-34s VornAddonEnd() = %d\n", host.c_str(), end());
+    std::printf("  %-34s VornAddonEnd() = %d\n", host.c_str(), addOn.end());
     Show(host.c_str(), L"", main.handle);
-    FreeLibrary(module);
+    FreeLibrary(addOn.module);
     return 0;
 }

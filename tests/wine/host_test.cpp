@@ -124,14 +124,14 @@ int main()
 {
     std::setvbuf(stdout, nullptr, _IONBF, 0);
 
-    HMODULE module = LoadLibraryW(L"VornHush.dll");
-    CHECK(module != nullptr);
-    if (module == nullptr) {
+    const AddOn addOn = LoadAddOn();
+    CHECK(addOn.module != nullptr);
+    if (addOn.module == nullptr) {
         return check::Finish("host_test");
     }
-    g_start = ExportOf<VornAddonStartProc>(module, "VornAddonStart");
-    g_end = ExportOf<VornAddonEndProc>(module, "VornAddonEnd");
-    ChecksTheExports(module);
+    g_start = addOn.start;
+    g_end = addOn.end;
+    ChecksTheExports(addOn.module);
 
     TestWindow main;
     main.Create(L"VornHush test host", nullptr, WS_OVERLAPPEDWINDOW);
@@ -144,6 +144,6 @@ int main()
     LeavesOtherWindowsAlone();
     FollowsTheCallingOrder();
 
-    CHECK(FreeLibrary(module));
+    CHECK(FreeLibrary(addOn.module));
     return check::Finish("host_test");
 }

@@ -61,3 +61,14 @@ HINSTANCE SharedBlockValue(HMODULE module)
     }
     return nullptr;
 }
+
+AddOn LoadAddOn()
+{
+    AddOn addOn;
+    addOn.module = LoadLibraryW(L"VornHush.dll");
+    if (addOn.module != nullptr) {
+        addOn.start = ExportOf<VornAddonStartProc>(addOn.module, "VornAddonStart");
+        addOn.end = ExportOf<VornAddonEndProc>(addOn.module, "VornAddonEnd");
+    }
+    return addOn;
+}

@@ -2,6 +2,8 @@
 // into the module as mapped in their own process.
 #pragma once
 
+#include "module/VornHush.h"
+
 #include <windows.h>
 
 #include <string>
@@ -32,3 +34,12 @@ Function ExportOf(HMODULE module, const char* nameOrOrdinal)
     // converts to and from.
     return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, nameOrOrdinal)));
 }
+
+// VornHush.dll loaded from this folder, as a host loads it at run time.
+// module is nullptr when it did not load.
+struct AddOn {
+    HMODULE module = nullptr;
+    VornAddonStartProc start = nullptr;
+    VornAddonEndProc end = nullptr;
+};
+AddOn LoadAddOn();
