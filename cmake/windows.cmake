@@ -31,3 +31,5 @@ add_test(NAME image COMMAND ${SYSTEM_PYTHON} ${PROJECT_SOURCE_DIR}/tests/image/c
 set_tests_properties(image PROPERTIES ENVIRONMENT "VORNHUSH_DLL=$<TARGET_FILE:VornHush>")
 
 add_subdirectory(tests/wine)
+add_test(NAME reproducible_build
+         COMMAND bash ${PROJECT_SOURCE_DIR}/tests/image/reproducible_build.sh ${PROJECT_SOURCE_DIR})

@@ -5,6 +5,14 @@
 
 namespace {
 
+// Passes the event on as it came and returns the next hook's result. The hook
+// handle is read now: in the host it may have been stored only since the
+// event began.
+LRESULT PassOn(int nCode, WPARAM wParam, LPARAM lParam) noexcept
+{
+    return CallNextHookEx(g_hookHandle, nCode, wParam, lParam);
+}
+
 // Gathers the facts about the window, asks the rule and closes the window
 // when the rule says so. Every query runs for every activation, whatever the
 // earlier ones returned. The title is captured on this call's own stack: it
@@ -36,12 +44,20 @@ void ScreenActivation(HWND window) noexcept
     }
 }
 
+// Out of line and called with CbtHookProc's own arguments unchanged, so that
+// every other event passes on without setting up the capture or moving them.
+[[gnu::noinline, gnu::noclone]] LRESULT ScreenThenPassOn(int nCode, WPARAM wParam, LPARAM lParam) noexcept
+{
+    ScreenActivation(reinterpret_cast<HWND>(wParam));
+    return PassOn(nCode, wParam, lParam);
+}
+
 }  // namespace
 
 LRESULT CALLBACK CbtHookProc(int nCode, WPARAM wParam, LPARAM lParam) noexcept
 {
     if (nCode == HCBT_ACTIVATE) {
-        ScreenActivation(reinterpret_cast<HWND>(wParam));
+        return ScreenThenPassOn(nCode, wParam, lParam);
     }
-    return CallNextHookEx(g_hookHandle, nCode, wParam, lParam);
+    return PassOn(nCode, wParam, lParam);
 }

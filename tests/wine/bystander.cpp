@@ -5,6 +5,10 @@
 //   host        starts and ends the add-on itself, as a second host
 //   relocated   maps the module at another address, signals the event
 //               named by the second argument and waits for the third
+//   load        releases the semaphore named by the second argument once
+//               ready, then, when the event named by the third is set, brings
+//               up untitled owned windows on several threads at once; its exit
+//               code counts the windows that were not left alone
 #include "module/VornHush.h"
 #include "support/check.h"
 #include "support/programs.h"
@@ -77,8 +81,31 @@ void MapsTheModuleElsewhere(const wchar_t* loadedEvent, const wchar_t* doneEvent
     HANDLE done = OpenEventW(SYNCHRONIZE, FALSE, doneEvent);
     CHECK(loaded != nullptr && done != nullptr);
     SetEvent(loaded);
-    CHECK(WaitForSingleObject(done, 60000) == WAIT_OBJECT_0);
+    CHECK(WaitHandlingMessages(1, &done, true, 60000));
     CHECK(FreeLibrary(module));
+}
+
+int BringsUpWindowsUnderLoad(const wchar_t* readySemaphore, const wchar_t* goEvent, int threads,
+                             int windowsPerThread)
+{
+    TestWindow main;
+    main.Create(L"Bystander under load", nullptr, WS_OVERLAPPEDWINDOW);
+    main.Present();
+    HANDLE ready = OpenSemaphoreW(SEMAPHORE_MODIFY_STATE, FALSE, readySemaphore);
+    HANDLE go = OpenEventW(SYNCHRONIZE, FALSE, goEvent);
+    if (ready == nullptr || go == nullptr) {
+        return 1000;
+    }
+    ReleaseSemaphore(ready, 1, nullptr);
+    const WindowCounts counts = PresentOnThreads(main.handle, threads, windowsPerThread, go);
+    const bool hookReachedHere = GetModuleHandleW(L"VornHush.dll") != nullptr;
+    std::printf("  bystander %lu: %ld of %ld untitled owned windows kept, %ld closed, module %s\n",
+                GetCurrentProcessId(), counts.kept, counts.total, counts.closed,
+                hookReachedHere ? "mapped by the hook" : "never mapped");
+    CloseHandle(ready);
+    CloseHandle(go);
+    // Windows kept without the hook running here would prove nothing.
+    return hookReachedHere ? counts.total - counts.kept : counts.total;
 }
 
 }  // namespace
@@ -91,6 +118,8 @@ int wmain(int argc, wchar_t** argv)
         KeepsItsUntitledOwnedWindow();
     } else if (mode == L"host") {
         RunsTheAddOnItself();
+    } else if (mode == L"load" && argc > 5) {
+        return BringsUpWindowsUnderLoad(argv[2], argv[3], _wtoi(argv[4]), _wtoi(argv[5]));
     } else if (mode == L"relocated" && argc > 3) {
         MapsTheModuleElsewhere(argv[2], argv[3]);
     } else {

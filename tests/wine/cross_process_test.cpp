@@ -36,7 +36,7 @@ void SurvivesAMappingElsewhere(HMODULE module)
 
     PROCESS_INFORMATION relocated = StartProgram(L"bystander.exe", L"relocated " + loadedName + L" " + doneName);
     CHECK(relocated.hProcess != nullptr);
-    CHECK(WaitForSingleObject(loaded, 60000) == WAIT_OBJECT_0);
+    CHECK(WaitHandlingMessages(1, &loaded, true, 60000));
 
     const HINSTANCE shared = SharedBlockValue(module);
     CHECK(shared != nullptr && shared != module);

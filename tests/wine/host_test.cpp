@@ -62,7 +62,7 @@ void ClosesUntitledOwnedWindows()
     check::Section("an untitled owned window of a second host thread is closed");
     bool closedOnSecondThread = false;
     HANDLE thread = CreateThread(nullptr, 0, PresentOnSecondThread, &closedOnSecondThread, 0, nullptr);
-    WaitForSingleObject(thread, INFINITE);
+    WaitHandlingMessages(1, &thread, true, INFINITE);
     CloseHandle(thread);
     CHECK(closedOnSecondThread);
 }

@@ -1,5 +1,7 @@
 #include "programs.h"
 
+#include "test_window.h"
+
 #include <cstring>
 
 std::wstring ProgramFolder()
@@ -31,7 +33,7 @@ DWORD FinishProgram(PROCESS_INFORMATION& process)
         return static_cast<DWORD>(-1);
     }
     DWORD exitCode = static_cast<DWORD>(-1);
-    if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0) {
+    if (WaitHandlingMessages(1, &process.hProcess, true, 60000)) {
         GetExitCodeProcess(process.hProcess, &exitCode);
     } else {
         TerminateProcess(process.hProcess, 1);

@@ -1,5 +1,7 @@
 #include "test_window.h"
 
+#include <vector>
+
 namespace {
 
 const wchar_t kClassName[] = L"VornHushTestWindow";
@@ -84,4 +86,86 @@ bool UntitledOwnedWindowIsKept(HWND owner)
     dialog.Create(L"", owner);
     dialog.Present();
     return dialog.closeRequests == 0 && dialog.Exists();
+}
+
+bool WaitHandlingMessages(DWORD count, const HANDLE* handles, bool all, DWORD milliseconds)
+{
+    const DWORD deadline = GetTickCount() + milliseconds;
+    std::vector<bool> signalled(count, false);
+    DWORD pending = count;
+    while (pending > 0) {
+        // Waits for any one of those not yet signalled, or for a message.
+        std::vector<HANDLE> waiting;
+        std::vector<DWORD> index;
+        for (DWORD i = 0; i < count; ++i) {
+            if (!signalled[i]) {
+                waiting.push_back(handles[i]);
+                index.push_back(i);
+            }
+        }
+        DWORD remaining = INFINITE;
+        if (milliseconds != INFINITE) {
+            const LONG left = static_cast<LONG>(deadline - GetTickCount());
+            remaining = left > 0 ? static_cast<DWORD>(left) : 0;
+        }
+        const DWORD result = MsgWaitForMultipleObjects(static_cast<DWORD>(waiting.size()), waiting.data(),
+                                                       FALSE, remaining, QS_ALLINPUT);
+        if (result == WAIT_TIMEOUT || result == WAIT_FAILED) {
+            return false;
+        }
+        if (result == WAIT_OBJECT_0 + waiting.size()) {
+            PumpMessages();
+            continue;
+        }
+        if (!all) {
+            return true;
+        }
+        signalled[index[result - WAIT_OBJECT_0]] = true;
+        --pending;
+    }
+    return true;
+}
+
+namespace {
+
+struct PresentingThread {
+    HWND owner;
+    int windows;
+    HANDLE go;
+    WindowCounts* counts;
+};
+
+DWORD WINAPI PresentUntitledOwnedWindows(LPVOID parameter)
+{
+    const auto& work = *static_cast<PresentingThread*>(parameter);
+    WaitHandlingMessages(1, &work.go, true, INFINITE);
+    for (int i = 0; i < work.windows; ++i) {
+        TestWindow dialog;
+        dialog.Create(L"", work.owner);
+        dialog.Present();
+        if (dialog.closeRequests == 1 && !dialog.Exists()) {
+            InterlockedIncrement(&work.counts->closed);
+        } else if (dialog.closeRequests == 0 && dialog.Exists()) {
+            InterlockedIncrement(&work.counts->kept);
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
+WindowCounts PresentOnThreads(HWND owner, int threads, int windowsPerThread, HANDLE go)
+{
+    WindowCounts counts;
+    counts.total = threads * windowsPerThread;
+    PresentingThread work{owner, windowsPerThread, go, &counts};
+    std::vector<HANDLE> handles;
+    for (int t = 0; t < threads; ++t) {
+        handles.push_back(CreateThread(nullptr, 0, PresentUntitledOwnedWindows, &work, 0, nullptr));
+    }
+    WaitHandlingMessages(static_cast<DWORD>(handles.size()), handles.data(), true, INFINITE);
+    for (HANDLE handle : handles) {
+        CloseHandle(handle);
+    }
+    return counts;
 }

@@ -31,8 +31,25 @@ struct TestWindow {
 // Handles every message waiting for the calling thread.
 void PumpMessages();
 
+// Waits for handles (all of them, or any one) while handling the calling
+// thread's messages, as a window's thread must: activation in one thread or
+// process sends messages to windows of others and waits for them. Returns
+// false when the time ran out.
+bool WaitHandlingMessages(DWORD count, const HANDLE* handles, bool all, DWORD milliseconds);
+
 // Presents an untitled window owned by owner on the calling thread and says
 // whether the add-on closed it with exactly one close request, or left it
 // alone without any.
 bool UntitledOwnedWindowIsClosed(HWND owner);
 bool UntitledOwnedWindowIsKept(HWND owner);
+
+// What became of the untitled owned windows that PresentOnThreads brought up.
+struct WindowCounts {
+    LONG closed = 0;   // closed with exactly one close request
+    LONG kept = 0;     // still there, never asked to close
+    LONG total = 0;
+};
+
+// Brings up windowsPerThread untitled windows owned by owner on each of
+// threads new threads at once, once go is signalled, and counts the outcomes.
+WindowCounts PresentOnThreads(HWND owner, int threads, int windowsPerThread, HANDLE go);
