@@ -24,8 +24,7 @@ void KeepsItsUntitledOwnedWindow()
 {
     check::Section("bystander: untitled owned window stays while the hook runs here");
     TestWindow main;
-    main.Create(L"Bystander", nullptr, WS_OVERLAPPEDWINDOW);
-    main.Present();
+    CreateMainWindow(main, L"Bystander");
     TestWindow dialog;
     dialog.Create(L"", main.handle);
     dialog.Present();
@@ -55,8 +54,7 @@ void RunsTheAddOnItself()
         return;
     }
     TestWindow main;
-    main.Create(L"Second host", nullptr, WS_OVERLAPPEDWINDOW);
-    main.Present();
+    CreateMainWindow(main, L"Second host");
     CHECK(addOn.start(main.handle) == 1);
     CHECK(UntitledOwnedWindowIsClosed(main.handle));
     CHECK(addOn.end() == 1);
@@ -89,8 +87,7 @@ int BringsUpWindowsUnderLoad(const wchar_t* readySemaphore, const wchar_t* goEve
                              int windowsPerThread)
 {
     TestWindow main;
-    main.Create(L"Bystander under load", nullptr, WS_OVERLAPPEDWINDOW);
-    main.Present();
+    CreateMainWindow(main, L"Bystander under load");
     HANDLE ready = OpenSemaphoreW(SEMAPHORE_MODIFY_STATE, FALSE, readySemaphore);
     HANDLE go = OpenEventW(SYNCHRONIZE, FALSE, goEvent);
     if (ready == nullptr || go == nullptr) {

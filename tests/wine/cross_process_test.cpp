@@ -57,10 +57,7 @@ void SurvivesAMappingElsewhere(HMODULE module)
 
 int main()
 {
-    std::setvbuf(stdout, nullptr, _IONBF, 0);
-
-    const AddOn addOn = LoadAddOn();
-    CHECK(addOn.module != nullptr);
+    const AddOn addOn = BeginHostProgram();
     if (addOn.module == nullptr) {
         return check::Finish("cross_process_test");
     }
@@ -68,8 +65,7 @@ int main()
     g_end = addOn.end;
 
     TestWindow main;
-    main.Create(L"VornHush test host", nullptr, WS_OVERLAPPEDWINDOW);
-    main.Present();
+    CreateMainWindow(main, L"VornHush test host");
     g_main = main.handle;
     CHECK(g_start(g_main) == 1);
 

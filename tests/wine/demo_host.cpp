@@ -24,8 +24,7 @@ void Show(const char* who, const std::wstring& title, HWND owner)
 int RunOtherProcess()
 {
     TestWindow main;
-    main.Create(L"Other application", nullptr, WS_OVERLAPPEDWINDOW);
-    main.Present();
+    CreateMainWindow(main, L"Other application");
     const std::string who = "other process " + std::to_string(GetCurrentProcessId()) + ":";
     Show(who.c_str(), L"", main.handle);
     return 0;
@@ -47,8 +46,7 @@ int wmain(int argc, wchar_t** argv)
     }
 
     TestWindow main;
-    main.Create(L"Demo host", nullptr, WS_OVERLAPPEDWINDOW);
-    main.Present();
+    CreateMainWindow(main, L"Demo host");
     const std::string host = "host process " + std::to_string(GetCurrentProcessId()) + ":";
 
     std::printf("VornHush demo\n");

@@ -122,10 +122,7 @@ void FollowsTheCallingOrder()
 
 int main()
 {
-    std::setvbuf(stdout, nullptr, _IONBF, 0);
-
-    const AddOn addOn = LoadAddOn();
-    CHECK(addOn.module != nullptr);
+    const AddOn addOn = BeginHostProgram();
     if (addOn.module == nullptr) {
         return check::Finish("host_test");
     }
@@ -134,8 +131,7 @@ int main()
     ChecksTheExports(addOn.module);
 
     TestWindow main;
-    main.Create(L"VornHush test host", nullptr, WS_OVERLAPPEDWINDOW);
-    main.Present();
+    CreateMainWindow(main, L"VornHush test host");
     g_main = main.handle;
 
     check::Section("start returns 1");

@@ -11,8 +11,7 @@ int main()
     std::setvbuf(stdout, nullptr, _IONBF, 0);
 
     TestWindow main;
-    main.Create(L"VornHush linked host", nullptr, WS_OVERLAPPEDWINDOW);
-    main.Present();
+    CreateMainWindow(main, L"VornHush linked host");
 
     check::Section("started through the import library, the add-on closes; ended, it keeps");
     CHECK(VornAddonStart(main.handle) == 1);

@@ -19,16 +19,12 @@ constexpr int kWindowsPerThread = 50;
 
 int main()
 {
-    std::setvbuf(stdout, nullptr, _IONBF, 0);
-
-    const AddOn addOn = LoadAddOn();
-    CHECK(addOn.module != nullptr);
+    const AddOn addOn = BeginHostProgram();
     if (addOn.module == nullptr) {
         return check::Finish("load_test");
     }
     TestWindow main;
-    main.Create(L"VornHush load host", nullptr, WS_OVERLAPPEDWINDOW);
-    main.Present();
+    CreateMainWindow(main, L"VornHush load host");
     CHECK(addOn.start(main.handle) == 1);
 
     const std::wstring id = std::to_wstring(GetCurrentProcessId());

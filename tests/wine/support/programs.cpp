@@ -1,6 +1,9 @@
 #include "programs.h"
 
+#include "check.h"
 #include "test_window.h"
+
+#include <cstdio>
 
 #include <cstring>
 
@@ -72,5 +75,13 @@ AddOn LoadAddOn()
         addOn.start = ExportOf<VornAddonStartProc>(addOn.module, "VornAddonStart");
         addOn.end = ExportOf<VornAddonEndProc>(addOn.module, "VornAddonEnd");
     }
+    return addOn;
+}
+
+AddOn BeginHostProgram()
+{
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    AddOn addOn = LoadAddOn();
+    CHECK(addOn.module != nullptr);
     return addOn;
 }

@@ -43,3 +43,8 @@ struct AddOn {
     VornAddonEndProc end = nullptr;
 };
 AddOn LoadAddOn();
+
+// What every host test program does first: unbuffered output, so that its
+// lines and those of the programs it runs stay in order, then LoadAddOn,
+// checked.
+AddOn BeginHostProgram();

@@ -63,6 +63,12 @@ void TestWindow::Present()
 
 bool TestWindow::Exists() const { return handle != nullptr && IsWindow(handle); }
 
+void CreateMainWindow(TestWindow& window, const wchar_t* title)
+{
+    window.Create(title, nullptr, WS_OVERLAPPEDWINDOW);
+    window.Present();
+}
+
 void PumpMessages()
 {
     MSG message;

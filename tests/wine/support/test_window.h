@@ -28,6 +28,9 @@ struct TestWindow {
     bool Exists() const;
 };
 
+// A window of the kind a host's main window is: titled, top-level, shown.
+void CreateMainWindow(TestWindow& window, const wchar_t* title);
+
 // Handles every message waiting for the calling thread.
 void PumpMessages();
 
