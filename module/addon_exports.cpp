@@ -10,8 +10,8 @@ extern "C" IMAGE_DOS_HEADER __ImageBase;
 namespace {
 
 // The module that holds CbtHookProc, for the platform to map into every
-// process the hook reaches. The shared block names the module as the latest
-// process to map it sees it, which is this process's handle too while every
+// process the hook reaches. The shared block holds the handle of the latest
+// process to map the module: this process's own handle too, as long as every
 // process maps the module at the same address.
 HINSTANCE HookModule() noexcept
 {
