@@ -8,8 +8,7 @@
 //   activation-long    CbtHookProc, an owned host window titled with 1023
 //                      capitals (normalised, then left alone)
 #include "hook/cbt_hook.h"
-#include "module/module_state.h"
-#include "platform/standin/desktop.h"
+#include "tests/support/desktop_cast.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -30,9 +29,7 @@ int main(int argc, char** argv)
     const std::string mode = argv[1];
     const long events = std::atol(argv[2]);
 
-    constexpr DWORD kHost = 7;
-    constexpr std::intptr_t kMain = 10;
-    constexpr std::intptr_t kDialog = 11;
+    using namespace cast;
     standin::Desktop desktop;
     g_hookHandle = reinterpret_cast<HHOOK>(0x4242);
     g_hostProcessId = kHost;

@@ -4,9 +4,10 @@
 # Cost is counted in instructions with callgrind, which gives the same counts
 # on a busy machine; only the hook procedures' own functions count, not the
 # in-memory desktop's services they call. Checks the targets: the DLL at most
-# 16 KiB importing only system DLLs, every other event at most two
-# instructions dearer than a procedure that only passes it on, and no heap
-# allocation by the add-on's code. The last line is the summary.
+# 16 KiB, every other event at most two instructions dearer than a procedure
+# that only passes it on, and no heap allocation by the add-on's code. What
+# the DLL imports is shown here and checked by the image test. The last line
+# is the summary.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -27,10 +28,6 @@ imports=$(i686-w64-mingw32-objdump -p "$dll" | awk '/DLL Name:/ {print $3}' | so
 echo "VornHush.dll: $size bytes (target at most 16384), imports $imports"
 if [ "$size" -gt 16384 ]; then
     echo "FAILED: the DLL is over 16 KiB" >&2
-    failed=1
-fi
-if echo "$imports" | tr , '\n' | grep -viqE '^(KERNEL32|USER32|msvcrt)\.dll$'; then
-    echo "FAILED: the DLL imports more than system DLLs" >&2
     failed=1
 fi
 

@@ -10,19 +10,13 @@ extern "C" IMAGE_DOS_HEADER __ImageBase;
 namespace {
 
 // The module that holds CbtHookProc, for the platform to map into every
-// process the hook reaches. The shared block holds the handle of the latest
-// process to map the module: this process's own handle too, as long as every
-// process maps the module at the same address.
+// process the hook reaches: this process's own handle of it. The shared block
+// holds the same value only while every process maps the module at one
+// address; once a process has mapped it elsewhere, it holds that process's
+// handle, which means nothing here.
 HINSTANCE HookModule() noexcept
 {
-    HINSTANCE const ownModule = reinterpret_cast<HINSTANCE>(&__ImageBase);
-    HINSTANCE module = g_sharedModuleHandle;
-    if (module != ownModule) {
-        // A process mapped the module elsewhere since: its handle means
-        // nothing here, and the hook would reach no other process.
-        module = ownModule;
-    }
-    return module;
+    return reinterpret_cast<HINSTANCE>(&__ImageBase);
 }
 
 // Removes this process's hook and forgets its handle, which the platform may

@@ -5,6 +5,8 @@
 #include "platform/windows_services.h"
 
 // Shared: the module handle of the latest process that mapped the module.
+// The hook is installed with each process's own handle instead, which stays
+// right when a process maps the module at another address.
 extern HINSTANCE g_sharedModuleHandle;
 
 // Per process: the hook this process installed, and the process whose

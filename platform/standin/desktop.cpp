@@ -172,7 +172,6 @@ bool Desktop::FindWindow(HWND handle, Window& window) const
 
 }  // namespace standin
 
-
 using standin::Call;
 using standin::CurrentDesktop;
 using standin::HandleValue;

@@ -79,7 +79,7 @@ void MapsTheModuleElsewhere(const wchar_t* loadedEvent, const wchar_t* doneEvent
     HANDLE done = OpenEventW(SYNCHRONIZE, FALSE, doneEvent);
     CHECK(loaded != nullptr && done != nullptr);
     SetEvent(loaded);
-    CHECK(WaitHandlingMessages(1, &done, true, 60000));
+    CHECK(WaitHandlingMessages(1, &done, 60000));
     CHECK(FreeLibrary(module));
 }
 

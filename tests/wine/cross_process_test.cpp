@@ -10,8 +10,7 @@
 
 namespace {
 
-VornAddonStartProc g_start;
-VornAddonEndProc g_end;
+AddOn g_addOn;
 HWND g_main;
 
 void OtherProcessesKeepTheirWindows()
@@ -36,14 +35,14 @@ void SurvivesAMappingElsewhere(HMODULE module)
 
     PROCESS_INFORMATION relocated = StartProgram(L"bystander.exe", L"relocated " + loadedName + L" " + doneName);
     CHECK(relocated.hProcess != nullptr);
-    CHECK(WaitHandlingMessages(1, &loaded, true, 60000));
+    CHECK(WaitHandlingMessages(1, &loaded, 60000));
 
     const HINSTANCE shared = SharedBlockValue(module);
     CHECK(shared != nullptr && shared != module);
 
     check::Section("a start after that still installs a hook that reaches other processes");
-    CHECK(g_end() == 1);
-    CHECK(g_start(g_main) == 1);
+    CHECK(g_addOn.end() == 1);
+    CHECK(g_addOn.start(g_main) == 1);
     CHECK(UntitledOwnedWindowIsClosed(g_main));
     CHECK(RunProgram(L"bystander.exe", L"window") == 0);
 
@@ -57,22 +56,18 @@ void SurvivesAMappingElsewhere(HMODULE module)
 
 int main()
 {
-    const AddOn addOn = BeginHostProgram();
-    if (addOn.module == nullptr) {
+    TestWindow main;
+    g_addOn = BeginHostProgram(main, L"VornHush test host");
+    if (g_addOn.module == nullptr) {
         return check::Finish("cross_process_test");
     }
-    g_start = addOn.start;
-    g_end = addOn.end;
-
-    TestWindow main;
-    CreateMainWindow(main, L"VornHush test host");
     g_main = main.handle;
-    CHECK(g_start(g_main) == 1);
+    CHECK(g_addOn.start(g_main) == 1);
 
     OtherProcessesKeepTheirWindows();
-    SurvivesAMappingElsewhere(addOn.module);
+    SurvivesAMappingElsewhere(g_addOn.module);
 
-    CHECK(g_end() == 1);
-    CHECK(FreeLibrary(addOn.module));
+    CHECK(g_addOn.end() == 1);
+    CHECK(FreeLibrary(g_addOn.module));
     return check::Finish("cross_process_test");
 }

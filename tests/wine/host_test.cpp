@@ -10,8 +10,7 @@
 
 namespace {
 
-VornAddonStartProc g_start;
-VornAddonEndProc g_end;
+AddOn g_addOn;
 HWND g_main;
 
 DWORD WINAPI PresentOnSecondThread(LPVOID closed)
@@ -23,10 +22,10 @@ DWORD WINAPI PresentOnSecondThread(LPVOID closed)
 void ChecksTheExports(HMODULE module)
 {
     check::Section("exports by name and by ordinal, nothing else");
-    CHECK(g_start != nullptr);
-    CHECK(g_end != nullptr);
-    CHECK(ExportOf<VornAddonEndProc>(module, MAKEINTRESOURCEA(1)) == g_end);
-    CHECK(ExportOf<VornAddonStartProc>(module, MAKEINTRESOURCEA(2)) == g_start);
+    CHECK(g_addOn.start != nullptr);
+    CHECK(g_addOn.end != nullptr);
+    CHECK(ExportOf<VornAddonEndProc>(module, MAKEINTRESOURCEA(1)) == g_addOn.end);
+    CHECK(ExportOf<VornAddonStartProc>(module, MAKEINTRESOURCEA(2)) == g_addOn.start);
     CHECK(GetProcAddress(module, MAKEINTRESOURCEA(3)) == nullptr);
     CHECK(GetProcAddress(module, "CbtHookProc") == nullptr);
     CHECK(GetProcAddress(module, "DllMain") == nullptr);
@@ -62,7 +61,7 @@ void ClosesUntitledOwnedWindows()
     check::Section("an untitled owned window of a second host thread is closed");
     bool closedOnSecondThread = false;
     HANDLE thread = CreateThread(nullptr, 0, PresentOnSecondThread, &closedOnSecondThread, 0, nullptr);
-    WaitHandlingMessages(1, &thread, true, INFINITE);
+    WaitHandlingMessages(1, &thread, INFINITE);
     CloseHandle(thread);
     CHECK(closedOnSecondThread);
 }
@@ -93,28 +92,28 @@ void LeavesOtherWindowsAlone()
 void FollowsTheCallingOrder()
 {
     check::Section("after end, nothing is closed; a second end does nothing");
-    CHECK(g_end() == 1);
+    CHECK(g_addOn.end() == 1);
     CHECK(UntitledOwnedWindowIsKept(g_main));
-    CHECK(g_end() == 1);
+    CHECK(g_addOn.end() == 1);
     CHECK(UntitledOwnedWindowIsKept(g_main));
 
     check::Section("start again after end");
-    CHECK(g_start(g_main) == 1);
+    CHECK(g_addOn.start(g_main) == 1);
     CHECK(UntitledOwnedWindowIsClosed(g_main));
-    CHECK(g_end() == 1);
+    CHECK(g_addOn.end() == 1);
 
     check::Section("a repeated start replaces its hook, so one end stops the add-on");
-    CHECK(g_start(g_main) == 1);
-    CHECK(g_start(g_main) == 1);
+    CHECK(g_addOn.start(g_main) == 1);
+    CHECK(g_addOn.start(g_main) == 1);
     CHECK(UntitledOwnedWindowIsClosed(g_main));
-    CHECK(g_end() == 1);
+    CHECK(g_addOn.end() == 1);
     CHECK(UntitledOwnedWindowIsKept(g_main));
 
     check::Section("a host window that names no window records no host");
     for (HWND noWindow : {HWND{nullptr}, reinterpret_cast<HWND>(0x7FFF0)}) {
-        CHECK(g_start(noWindow) == 1);
+        CHECK(g_addOn.start(noWindow) == 1);
         CHECK(UntitledOwnedWindowIsKept(g_main));
-        CHECK(g_end() == 1);
+        CHECK(g_addOn.end() == 1);
     }
 }
 
@@ -122,24 +121,20 @@ void FollowsTheCallingOrder()
 
 int main()
 {
-    const AddOn addOn = BeginHostProgram();
-    if (addOn.module == nullptr) {
+    TestWindow main;
+    g_addOn = BeginHostProgram(main, L"VornHush test host");
+    if (g_addOn.module == nullptr) {
         return check::Finish("host_test");
     }
-    g_start = addOn.start;
-    g_end = addOn.end;
-    ChecksTheExports(addOn.module);
-
-    TestWindow main;
-    CreateMainWindow(main, L"VornHush test host");
     g_main = main.handle;
+    ChecksTheExports(g_addOn.module);
 
     check::Section("start returns 1");
-    CHECK(g_start(g_main) == 1);
+    CHECK(g_addOn.start(g_main) == 1);
     ClosesUntitledOwnedWindows();
     LeavesOtherWindowsAlone();
     FollowsTheCallingOrder();
 
-    CHECK(FreeLibrary(addOn.module));
+    CHECK(FreeLibrary(g_addOn.module));
     return check::Finish("host_test");
 }

@@ -19,12 +19,11 @@ constexpr int kWindowsPerThread = 50;
 
 int main()
 {
-    const AddOn addOn = BeginHostProgram();
+    TestWindow main;
+    const AddOn addOn = BeginHostProgram(main, L"VornHush load host");
     if (addOn.module == nullptr) {
         return check::Finish("load_test");
     }
-    TestWindow main;
-    CreateMainWindow(main, L"VornHush load host");
     CHECK(addOn.start(main.handle) == 1);
 
     const std::wstring id = std::to_wstring(GetCurrentProcessId());
@@ -40,7 +39,7 @@ int main()
         others.push_back(StartProgram(L"bystander.exe", arguments));
     }
     for (int p = 0; p < kOtherProcesses; ++p) {
-        CHECK(WaitHandlingMessages(1, &ready, true, 60000));
+        CHECK(WaitHandlingMessages(1, &ready, 60000));
     }
 
     check::Section("every process brings up untitled owned windows at once");

@@ -1,10 +1,8 @@
 #include "programs.h"
 
 #include "check.h"
-#include "test_window.h"
 
 #include <cstdio>
-
 #include <cstring>
 
 std::wstring ProgramFolder()
@@ -36,7 +34,7 @@ DWORD FinishProgram(PROCESS_INFORMATION& process)
         return static_cast<DWORD>(-1);
     }
     DWORD exitCode = static_cast<DWORD>(-1);
-    if (WaitHandlingMessages(1, &process.hProcess, true, 60000)) {
+    if (WaitHandlingMessages(1, &process.hProcess, 60000)) {
         GetExitCodeProcess(process.hProcess, &exitCode);
     } else {
         TerminateProcess(process.hProcess, 1);
@@ -78,10 +76,11 @@ AddOn LoadAddOn()
     return addOn;
 }
 
-AddOn BeginHostProgram()
+AddOn BeginHostProgram(TestWindow& main, const wchar_t* title)
 {
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     AddOn addOn = LoadAddOn();
     CHECK(addOn.module != nullptr);
+    CreateMainWindow(main, title);
     return addOn;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "module/VornHush.h"
+#include "test_window.h"
 
 #include <windows.h>
 
@@ -45,6 +46,6 @@ struct AddOn {
 AddOn LoadAddOn();
 
 // What every host test program does first: unbuffered output, so that its
-// lines and those of the programs it runs stay in order, then LoadAddOn,
-// checked.
-AddOn BeginHostProgram();
+// lines and those of the programs it runs stay in order, LoadAddOn, checked,
+// and a main window titled title.
+AddOn BeginHostProgram(TestWindow& main, const wchar_t* title);

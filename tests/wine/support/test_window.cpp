@@ -94,7 +94,7 @@ bool UntitledOwnedWindowIsKept(HWND owner)
     return dialog.closeRequests == 0 && dialog.Exists();
 }
 
-bool WaitHandlingMessages(DWORD count, const HANDLE* handles, bool all, DWORD milliseconds)
+bool WaitHandlingMessages(DWORD count, const HANDLE* handles, DWORD milliseconds)
 {
     const DWORD deadline = GetTickCount() + milliseconds;
     std::vector<bool> signalled(count, false);
@@ -123,9 +123,6 @@ bool WaitHandlingMessages(DWORD count, const HANDLE* handles, bool all, DWORD mi
             PumpMessages();
             continue;
         }
-        if (!all) {
-            return true;
-        }
         signalled[index[result - WAIT_OBJECT_0]] = true;
         --pending;
     }
@@ -144,7 +141,7 @@ struct PresentingThread {
 DWORD WINAPI PresentUntitledOwnedWindows(LPVOID parameter)
 {
     const auto& work = *static_cast<PresentingThread*>(parameter);
-    WaitHandlingMessages(1, &work.go, true, INFINITE);
+    WaitHandlingMessages(1, &work.go, INFINITE);
     for (int i = 0; i < work.windows; ++i) {
         TestWindow dialog;
         dialog.Create(L"", work.owner);
@@ -169,7 +166,7 @@ WindowCounts PresentOnThreads(HWND owner, int threads, int windowsPerThread, HAN
     for (int t = 0; t < threads; ++t) {
         handles.push_back(CreateThread(nullptr, 0, PresentUntitledOwnedWindows, &work, 0, nullptr));
     }
-    WaitHandlingMessages(static_cast<DWORD>(handles.size()), handles.data(), true, INFINITE);
+    WaitHandlingMessages(static_cast<DWORD>(handles.size()), handles.data(), INFINITE);
     for (HANDLE handle : handles) {
         CloseHandle(handle);
     }

@@ -34,11 +34,11 @@ void CreateMainWindow(TestWindow& window, const wchar_t* title);
 // Handles every message waiting for the calling thread.
 void PumpMessages();
 
-// Waits for handles (all of them, or any one) while handling the calling
+// Waits for all of the handles to be signalled while handling the calling
 // thread's messages, as a window's thread must: activation in one thread or
 // process sends messages to windows of others and waits for them. Returns
 // false when the time ran out.
-bool WaitHandlingMessages(DWORD count, const HANDLE* handles, bool all, DWORD milliseconds);
+bool WaitHandlingMessages(DWORD count, const HANDLE* handles, DWORD milliseconds);
 
 // Presents an untitled window owned by owner on the calling thread and says
 // whether the add-on closed it with exactly one close request, or left it
