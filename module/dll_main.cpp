@@ -1,5 +1,6 @@
 // The module entry, called by the loader in every process that maps the
-// module: the host at its load, and every process the hook reaches.
+// module: the host at its load, and every process the hook reaches. The DLL
+// has no C or C++ runtime to initialise first: this is its entry point.
 #include "module/module_state.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE hinstDLL, DWORD fdwReason, LPVOID /*lpvReserved*/)

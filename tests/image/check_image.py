@@ -1,4 +1,5 @@
-"""Checks the built VornHush.dll image: layout, shared section, imports."""
+"""Checks the built VornHush.dll image: layout, shared section, imports,
+the absence of any runtime, and the version resource."""
 
 import os
 import sys
@@ -7,10 +8,21 @@ import unittest
 import pefile
 
 DLL_PATH = os.environ.get("VORNHUSH_DLL", "")
+VERSION = os.environ.get("VORNHUSH_VERSION", "")
 
 SHARED_SECTION = b".VornHus"
 SHARED_CHARACTERISTICS = 0xD0000040
-SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "msvcrt.dll"}
+# Exactly what the module's own code calls, and nothing of a runtime.
+IMPORTS = {
+    ("kernel32.dll", "DisableThreadLibraryCalls"),
+    ("user32.dll", "SetWindowsHookExW"),
+    ("user32.dll", "UnhookWindowsHookEx"),
+    ("user32.dll", "CallNextHookEx"),
+    ("user32.dll", "GetWindowThreadProcessId"),
+    ("user32.dll", "GetWindowTextW"),
+    ("user32.dll", "GetParent"),
+    ("user32.dll", "SendMessageW"),
+}
 
 
 class ImageTest(unittest.TestCase):
@@ -32,8 +44,20 @@ class ImageTest(unittest.TestCase):
             pefile.DIRECTORY_ENTRY["IMAGE_DIRECTORY_ENTRY_BASERELOC"]]
         self.assertGreater(relocations.Size, 0)
 
-    def test_has_no_timestamp(self):
+    def test_has_no_timestamp_and_no_symbols(self):
         self.assertEqual(self.pe.FILE_HEADER.TimeDateStamp, 0)
+        self.assertEqual(self.pe.FILE_HEADER.PointerToSymbolTable, 0)
+        self.assertEqual(self.pe.FILE_HEADER.NumberOfSymbols, 0)
+
+    def test_no_exception_handlers_and_no_executable_data(self):
+        flags = self.pe.OPTIONAL_HEADER.DllCharacteristics
+        for flag in ("IMAGE_DLLCHARACTERISTICS_NO_SEH", "IMAGE_DLLCHARACTERISTICS_NX_COMPAT"):
+            with self.subTest(flag):
+                self.assertTrue(flags & pefile.DLL_CHARACTERISTICS[flag])
+
+    def test_no_runtime_thread_storage(self):
+        tls = self.pe.OPTIONAL_HEADER.DATA_DIRECTORY[pefile.DIRECTORY_ENTRY["IMAGE_DIRECTORY_ENTRY_TLS"]]
+        self.assertEqual((tls.VirtualAddress, tls.Size), (0, 0))
 
     def test_one_shared_section_holding_only_zeroes(self):
         shared_flag = pefile.SECTION_CHARACTERISTICS["IMAGE_SCN_MEM_SHARED"]
@@ -46,8 +70,9 @@ class ImageTest(unittest.TestCase):
         self.assertEqual(section.get_data().strip(b"\0"), b"")
 
     def test_no_section_of_its_own_besides_the_shared_one(self):
+        # No .CRT, .tls or .eh_frame: nothing of a runtime.
         ordinary = {b".text", b".data", b".rdata", b".bss", b".edata", b".idata",
-                    b".CRT", b".tls", b".reloc", b".eh_fram"}
+                    b".rsrc", b".reloc"}
         names = {s.Name.rstrip(b"\0") for s in self.pe.sections}
         self.assertEqual(names - ordinary, {SHARED_SECTION})
 
@@ -59,13 +84,34 @@ class ImageTest(unittest.TestCase):
                          [(1, b"VornAddonEnd"), (2, b"VornAddonStart")])
         self.assertTrue(all(e.forwarder is None for e in exports.symbols))
 
-    def test_imports_only_system_dlls(self):
-        imported = {entry.dll.decode().lower() for entry in self.pe.DIRECTORY_ENTRY_IMPORT}
-        self.assertLessEqual(imported, SYSTEM_DLLS)
-        self.assertIn("user32.dll", imported)
+    def test_imports_exactly_the_services_it_calls(self):
+        imported = {(entry.dll.decode().lower(), function.name.decode())
+                    for entry in self.pe.DIRECTORY_ENTRY_IMPORT for function in entry.imports}
+        self.assertEqual(imported, IMPORTS)
+
+    def test_version_resource(self):
+        fixed = self.pe.VS_FIXEDFILEINFO[0]
+        major, minor, patch = (int(part) for part in VERSION.split("."))
+        self.assertEqual((fixed.FileVersionMS, fixed.FileVersionLS), ((major << 16) | minor, patch << 16))
+        self.assertEqual((fixed.ProductVersionMS, fixed.ProductVersionLS), ((major << 16) | minor, patch << 16))
+        self.assertEqual(fixed.FileType, 2)  # VFT_DLL
+
+        blocks = {entry.Key: entry for info in self.pe.FileInfo for entry in info}
+        tables = blocks[b"StringFileInfo"].StringTable
+        self.assertEqual([table.LangID.upper() for table in tables], [b"040904B0"])
+        strings = {key.decode(): value.decode() for key, value in tables[0].entries.items()}
+        self.assertTrue(strings.pop("FileDescription"))
+        self.assertEqual(strings, {
+            "FileVersion": VERSION,
+            "ProductVersion": VERSION,
+            "ProductName": "VornHush",
+            "InternalName": "VornHush",
+            "OriginalFilename": "VornHush.dll",
+        })
+        self.assertEqual([var.entry for var in blocks[b"VarFileInfo"].Var], [{b"Translation": "0x0409 0x04b0"}])
 
 
 if __name__ == "__main__":
-    if not DLL_PATH:
-        sys.exit("set VORNHUSH_DLL to the DLL to check")
+    if not DLL_PATH or not VERSION:
+        sys.exit("set VORNHUSH_DLL to the DLL to check and VORNHUSH_VERSION to its version")
     unittest.main(verbosity=2)

@@ -35,6 +35,23 @@ void ChecksTheExports(HMODULE module)
     CHECK(module == reinterpret_cast<HMODULE>(0x10000000));
 }
 
+void ChecksTheImage(HMODULE module)
+{
+    check::Section("the loader takes thread notifications off the module: it has no thread storage");
+    CHECK(DisableThreadLibraryCalls(module));
+
+    check::Section("the version resource gives the project's version");
+    wchar_t path[MAX_PATH];
+    GetModuleFileNameW(module, path, MAX_PATH);
+    std::string info(GetFileVersionInfoSizeW(path, nullptr), '\0');
+    CHECK(!info.empty() && GetFileVersionInfoW(path, 0, static_cast<DWORD>(info.size()), info.data()));
+    wchar_t* version = nullptr;
+    UINT length = 0;
+    CHECK(VerQueryValueW(info.data(), L"\\StringFileInfo\\040904B0\\FileVersion",
+                         reinterpret_cast<void**>(&version), &length));
+    CHECK(version != nullptr && std::wstring(version) == L"" VORNHUSH_VERSION);
+}
+
 void ClosesUntitledOwnedWindows()
 {
     check::Section("an untitled owned window gets one WM_CLOSE with 0 and 0 and goes");
@@ -128,6 +145,7 @@ int main()
     }
     g_main = main.handle;
     ChecksTheExports(g_addOn.module);
+    ChecksTheImage(g_addOn.module);
 
     check::Section("start returns 1");
     CHECK(g_addOn.start(g_main) == 1);

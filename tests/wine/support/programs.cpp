@@ -51,11 +51,23 @@ DWORD RunProgram(const std::wstring& program, const std::wstring& arguments)
     return FinishProgram(process);
 }
 
-HINSTANCE SharedBlockValue(HMODULE module)
+namespace {
+
+const IMAGE_NT_HEADERS* ImageHeaders(HMODULE module)
 {
     auto* base = reinterpret_cast<const BYTE*>(module);
     auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
-    auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    return reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+}
+
+}  // namespace
+
+DWORD ImageSize(HMODULE module) { return ImageHeaders(module)->OptionalHeader.SizeOfImage; }
+
+HINSTANCE SharedBlockValue(HMODULE module)
+{
+    auto* base = reinterpret_cast<const BYTE*>(module);
+    const IMAGE_NT_HEADERS* nt = ImageHeaders(module);
     const IMAGE_SECTION_HEADER* section = IMAGE_FIRST_SECTION(nt);
     for (WORD i = 0; i < nt->FileHeader.NumberOfSections; ++i, ++section) {
         if (std::memcmp(section->Name, ".VornHus", IMAGE_SIZEOF_SHORT_NAME) == 0) {

@@ -26,6 +26,9 @@ DWORD RunProgram(const std::wstring& program, const std::wstring& arguments);
 // this process.
 HINSTANCE SharedBlockValue(HMODULE module);
 
+// How many bytes the module's image occupies from its base, as mapped.
+DWORD ImageSize(HMODULE module);
+
 // An exported function of module, by name or by MAKEINTRESOURCEA(ordinal),
 // as the pointer type it is called through; nullptr when not exported.
 template <typename Function>
