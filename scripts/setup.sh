@@ -5,15 +5,16 @@ set -euo pipefail
 
 native=(cmake g++ make googletest libgtest-dev clang libclang-rt-14-dev valgrind)
 windows=(g++-mingw-w64-i686 binutils-mingw-w64-i686 python3-pefile)
+# The import library for MSVC-style hosts, and the toolchain that proves it.
+msvc_style=(llvm lld)
 emulator=(wine wine32:i386)
 
 missing=()
-for pkg in "${native[@]}" "${windows[@]}" "${emulator[@]}"; do
+for pkg in "${native[@]}" "${windows[@]}" "${msvc_style[@]}" "${emulator[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
         missing+=("$pkg")
     fi
 done
-
 
 if [ ${#missing[@]} -eq 0 ]; then
     exit 0
@@ -25,9 +26,13 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 
 echo "setup: installing ${missing[*]}"
+echo "setup: the first run downloads about 500 MB and takes about 2 GB of disk"
+export DEBIAN_FRONTEND=noninteractive
+# A package run that was interrupted earlier would block this one.
+dpkg --configure -a
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
     dpkg --add-architecture i386
 fi
-export DEBIAN_FRONTEND=noninteractive
-apt-get update -qq
-apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+apt-get update
+apt-get install -y --no-install-recommends "${missing[@]}"
+echo "setup: done"

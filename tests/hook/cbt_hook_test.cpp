@@ -113,6 +113,20 @@ TEST_P(ActivationTest, QueriesJudgesAndPassesOn)
 INSTANTIATE_TEST_SUITE_P(Windows, ActivationTest, testing::ValuesIn(kActivationCases),
                          CaseName<ActivationCase>);
 
+TEST_F(CbtHookProcTest, AWindowGivingNoTextIsNotJudgedOnTheTitleScreenedBefore)
+{
+    // Both captures land in the same place on this thread's stack.
+    desktop.AddWindow({.handle = kDialog, .processId = kHost, .title = u"Options", .parent = kMain});
+    desktop.AddWindow({.handle = kInnerDialog, .processId = kHost, .title = u"Hidden", .parent = kMain,
+                       .textReply = TextReply::WritesNothing});
+
+    desktop.Activate(kDialog, kActivateInfo);
+    desktop.Activate(kInnerDialog, kActivateInfo);
+
+    EXPECT_TRUE(desktop.Exists(kDialog));
+    EXPECT_FALSE(desktop.Exists(kInnerDialog));
+}
+
 TEST_F(CbtHookProcTest, PassesEveryOtherCodeOnUntouched)
 {
     desktop.AddWindow({.handle = kDialog, .processId = kHost, .title = u"", .parent = kMain});

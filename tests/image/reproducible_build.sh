@@ -8,9 +8,10 @@ trap 'rm -rf "$work"' EXIT
 
 for copy in first second/further/down; do
     mkdir -p "$work/$copy"
-    # The tree as it stands: tracked files and new ones git does not ignore.
-    (cd "$source_tree" && git ls-files -z --cached --others --exclude-standard |
-        xargs -0 cp --parents -t "$work/$copy")
+    # The tree as it stands, without git (it may come from a source archive)
+    # and without what builds leave.
+    tar -C "$source_tree" --exclude=./.git --exclude=./build --exclude=./dist -cf - . |
+        tar -C "$work/$copy" -xf -
     cmake -S "$work/$copy" -B "$work/$copy/build" \
         -DCMAKE_TOOLCHAIN_FILE="$work/$copy/cmake/mingw-i686.cmake" >/dev/null
     cmake --build "$work/$copy/build" --target VornHush >/dev/null

@@ -5,6 +5,7 @@
 #include "support/programs.h"
 #include "support/test_window.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -35,6 +36,35 @@ void ChecksTheExports(HMODULE module)
     CHECK(module == reinterpret_cast<HMODULE>(0x10000000));
 }
 
+// Calls function with one 32-bit argument pushed and says how many bytes of
+// arguments it left on the stack: 4 when the caller removes them (cdecl), 0
+// when the function did (stdcall). Measured around the call instruction
+// itself, so the compiler's code around it plays no part.
+std::uintptr_t BytesLeftByCall(void (*function)(), std::uintptr_t argument)
+{
+    std::uintptr_t before = 0;
+    std::uintptr_t after = 0;
+    asm volatile(
+        "movl %%esp, %%esi\n\t"
+        "pushl %[argument]\n\t"
+        "call *%[function]\n\t"
+        "movl %%esp, %%edi\n\t"
+        "movl %%esi, %%esp"
+        : "=&S"(before), "=&D"(after)
+        : [function] "b"(function), [argument] "m"(argument)
+        : "eax", "ecx", "edx", "memory", "cc");
+    return before - after;
+}
+
+void ChecksTheCallingConvention()
+{
+    check::Section("both exports leave their arguments for the caller to remove (cdecl)");
+    const auto start = reinterpret_cast<void (*)()>(g_addOn.start);
+    const auto end = reinterpret_cast<void (*)()>(g_addOn.end);
+    CHECK(BytesLeftByCall(start, reinterpret_cast<std::uintptr_t>(g_main)) == 4);
+    CHECK(BytesLeftByCall(end, 0) == 4);
+}
+
 void ChecksTheImage(HMODULE module)
 {
     check::Section("the loader takes thread notifications off the module: it has no thread storage");
@@ -62,6 +92,13 @@ void ClosesUntitledOwnedWindows()
     CHECK(dialog.closeWParam == 0);
     CHECK(dialog.closeLParam == 0);
     CHECK(!dialog.Exists());
+
+    check::Section("the close request is handled before ShowWindow returns, with no message loop");
+    TestWindow unpumped;
+    unpumped.Create(L"", g_main);
+    ShowWindow(unpumped.handle, SW_SHOW);
+    CHECK(unpumped.closeRequests == 1);
+    CHECK(!unpumped.Exists());
 
     check::Section("a window brought up while another is being closed is closed too");
     TestWindow first;
@@ -146,6 +183,7 @@ int main()
     g_main = main.handle;
     ChecksTheExports(g_addOn.module);
     ChecksTheImage(g_addOn.module);
+    ChecksTheCallingConvention();
 
     check::Section("start returns 1");
     CHECK(g_addOn.start(g_main) == 1);
