@@ -18,7 +18,8 @@ if(VORNHUSH_FUZZ)
 endif()
 
 add_library(platform_standin STATIC platform/standin/desktop.cpp)
-target_include_directories(platform_standin PUBLIC ${PROJECT_SOURCE_DIR})
+# Its include folder stands in for the platform's headers.
+target_include_directories(platform_standin PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/platform/standin/include)
 
 add_library(vornhush_native STATIC ${VORNHUSH_SOURCES})
 target_include_directories(vornhush_native PUBLIC ${PROJECT_SOURCE_DIR})

@@ -11,7 +11,7 @@
 # maps the module at one address, so the image asks for 0x10000000 and does
 # not opt in to address randomisation; relocations stay for processes where
 # that range is taken.
-enable_language(RC)
+enable_language(C RC)
 
 # The DLL and the Windows test programs share one folder, where the programs
 # find it.
@@ -32,14 +32,26 @@ target_link_options(VornHush PRIVATE
     -nostdlib -s
     -Wl,--entry=_DllMain@12
     -Wl,--no-seh
+    -Wl,--disable-stdcall-fixup
     -Wl,--image-base=0x10000000
     -Wl,--disable-dynamicbase
     -Wl,--no-insert-timestamp
     -Wl,--gc-sections)
 target_link_libraries(VornHush PRIVATE kernel32 user32)
 
+# Import libraries, both from the module definition: MinGW's
+# libVornHush.dll.a from the link above, and VornHush.lib in the MSVC
+# convention, which MSVC-style x86 links with SafeSEH checking accept.
+find_program(LLVM_DLLTOOL llvm-dlltool REQUIRED)
+set(VORNHUSH_MSVC_IMPORT_LIBRARY ${CMAKE_BINARY_DIR}/VornHush.lib)
+add_custom_command(OUTPUT ${VORNHUSH_MSVC_IMPORT_LIBRARY}
+    COMMAND ${LLVM_DLLTOOL} -m i386 -d ${PROJECT_SOURCE_DIR}/module/VornHush.def -l ${VORNHUSH_MSVC_IMPORT_LIBRARY}
+    DEPENDS module/VornHush.def
+    COMMENT "Writing the MSVC-style import library VornHush.lib")
+add_custom_target(VornHush_msvc_import_library ALL DEPENDS ${VORNHUSH_MSVC_IMPORT_LIBRARY})
+
 install(TARGETS VornHush RUNTIME DESTINATION . ARCHIVE DESTINATION .)
-install(FILES module/VornHush.h module/VornHush.def DESTINATION .)
+install(FILES module/VornHush.h module/VornHush.def ${VORNHUSH_MSVC_IMPORT_LIBRARY} DESTINATION .)
 
 # Checks of the built image, with Debian's PE library.
 enable_testing()
@@ -48,5 +60,6 @@ add_test(NAME image COMMAND ${SYSTEM_PYTHON} ${PROJECT_SOURCE_DIR}/tests/image/c
 set_tests_properties(image PROPERTIES ENVIRONMENT "VORNHUSH_DLL=$<TARGET_FILE:VornHush>;VORNHUSH_VERSION=${PROJECT_VERSION}")
 
 add_subdirectory(tests/wine)
+add_subdirectory(tests/msvc)
 add_test(NAME reproducible_build
          COMMAND bash ${PROJECT_SOURCE_DIR}/tests/image/reproducible_build.sh ${PROJECT_SOURCE_DIR})

@@ -1,4 +1,6 @@
-#include "module/addon_exports.h"
+// The two functions the host calls, as the public header declares them; the
+// module exports nothing else.
+#include "module/VornHush.h"
 
 #include "hook/cbt_hook.h"
 #include "module/module_state.h"
@@ -31,7 +33,7 @@ void RemoveHook() noexcept
 
 }  // namespace
 
-extern "C" int WINAPIV VornAddonStart(HWND hostWindow)
+extern "C" int __cdecl VornAddonStart(HWND hostWindow)
 {
     // A repeated start replaces the hook: one left behind could never be
     // removed.
@@ -49,7 +51,7 @@ extern "C" int WINAPIV VornAddonStart(HWND hostWindow)
     return 1;
 }
 
-extern "C" int WINAPIV VornAddonEnd()
+extern "C" int __cdecl VornAddonEnd()
 {
     RemoveHook();
     return 1;

@@ -1,10 +1,7 @@
 // The Windows services the add-on calls, under their own names. The DLL gets
-// them from the platform; the native build gets them from the in-memory
-// desktop in platform/standin, which tests drive.
+// them from the platform's <windows.h>; the native build puts its in-memory
+// desktop's stand-in (platform/standin/include/windows.h) in its place, which
+// tests drive.
 #pragma once
 
-#if defined(_WIN32)
 #include <windows.h>
-#else
-#include "platform/standin/windows_services.h"
-#endif

@@ -24,8 +24,8 @@ using LRESULT = std::intptr_t;
 
 // Calling conventions only matter on 32-bit Windows.
 #define WINAPI
-#define WINAPIV
 #define CALLBACK
+#define __cdecl
 
 // The start of a module's image; its address is the module's handle.
 struct IMAGE_DOS_HEADER {

@@ -1,6 +1,6 @@
 // Starting and ending the add-on on the in-memory desktop: the service calls
 // each sequence of host calls makes, and what the hook then does.
-#include "module/addon_exports.h"
+#include "module/VornHush.h"
 
 #include "hook/cbt_hook.h"
 #include "tests/support/case_name.h"
