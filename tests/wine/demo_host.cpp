@@ -9,15 +9,25 @@
 
 namespace {
 
-// Presents a window owned by owner and says what became of it.
-void Show(const char* who, const std::wstring& title, HWND owner)
+// Presents a window owned by owner, a pop-up unless style says otherwise,
+// and says what became of it.
+void Show(const char* who, const std::wstring& title, HWND owner, DWORD style = WS_POPUP)
 {
-    TestWindow dialog;
-    dialog.Create(title, owner);
-    dialog.Present();
-    const std::string shown = title.empty() ? "untitled dialog" : "dialog titled \"" + std::string(title.begin(), title.end()) + "\"";
-    std::printf("  %-34s %-30s %s\n", who, shown.c_str(),
-                dialog.Exists() ? "kept" : (dialog.closeRequests == 1 ? "closed" : "gone"));
+    TestWindow window;
+    window.Create(title, owner, style);
+    window.Present();
+    std::string shown = style == WS_POPUP ? "owned pop-up" : "owned overlapped window";
+    shown = title.empty() ? "untitled " + shown : shown + " titled \"" + std::string(title.begin(), title.end()) + "\"";
+    std::printf("  %-34s %-34s %s\n", who, shown.c_str(),
+                window.Exists() ? "kept" : (window.closeRequests == 1 ? "closed" : "gone"));
+}
+
+// Runs an untitled modal dialog owned by owner and says how it ended.
+void ShowModalDialog(const char* who, HWND owner)
+{
+    const INT_PTR result = RunUntitledModalDialog(owner);
+    std::printf("  %-34s %-34s %s\n", who, "untitled modal dialog",
+                result == IDCANCEL ? "ended as cancelled (IDCANCEL)" : "ended otherwise");
 }
 
 // The other process: one untitled dialog of its own.
@@ -52,7 +62,9 @@ int wmain(int argc, wchar_t** argv)
     std::printf("VornHush demo\n");
     std::printf("  %-34s VornAddonStart(main window) = %d\n", host.c_str(), addOn.start(main.handle));
     Show(host.c_str(), L"", main.handle);
+    ShowModalDialog(host.c_str(), main.handle);
     Show(host.c_str(), L"Settings", main.handle);
+    Show(host.c_str(), L"", main.handle, WS_OVERLAPPEDWINDOW);
     RunProgram(L"demo_host.exe", L"other");
     std::printf("  %-34s VornAddonEnd() = %d\n", host.c_str(), addOn.end());
     Show(host.c_str(), L"", main.handle);

@@ -100,6 +100,9 @@ void ClosesUntitledOwnedWindows()
     CHECK(unpumped.closeRequests == 1);
     CHECK(!unpumped.Exists());
 
+    check::Section("an untitled modal dialog ends as if cancelled");
+    CHECK(RunUntitledModalDialog(g_main) == IDCANCEL);
+
     check::Section("a window brought up while another is being closed is closed too");
     TestWindow first;
     TestWindow second;
@@ -126,17 +129,20 @@ void LeavesOtherWindowsAlone()
         const char* name;
         std::wstring title;
         bool owned;
+        DWORD style = WS_POPUP;
     };
     const Case cases[] = {
         {"titled owned window", L"Options", true},
         {"owned window titled with one space", L" ", true},
         {"owned window with a title over 1023 units", std::wstring(1500, L'x'), true},
         {"untitled window without owner", L"", false},
+        // Only a pop-up's owner is what GetParent reports.
+        {"untitled owned overlapped window", L"", true, WS_OVERLAPPEDWINDOW},
     };
     for (const Case& c : cases) {
         check::Section(c.name);
         TestWindow window;
-        window.Create(c.title, c.owned ? g_main : nullptr);
+        window.Create(c.title, c.owned ? g_main : nullptr, c.style);
         window.Present();
         CHECK(window.closeRequests == 0);
         CHECK(window.Exists());

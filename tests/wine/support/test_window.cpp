@@ -94,6 +94,40 @@ bool UntitledOwnedWindowIsKept(HWND owner)
     return dialog.closeRequests == 0 && dialog.Exists();
 }
 
+namespace {
+
+INT_PTR CALLBACK EndsOnOkOrCancel(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    if (message == WM_INITDIALOG) {
+        SetTimer(dialog, 1, 5000, nullptr);
+        return TRUE;
+    }
+    if (message == WM_TIMER) {
+        EndDialog(dialog, 0);
+        return TRUE;
+    }
+    if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+        EndDialog(dialog, LOWORD(wParam));
+        return TRUE;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+INT_PTR RunUntitledModalDialog(HWND owner)
+{
+    // A template with no menu, the default class and an empty title.
+    struct {
+        DLGTEMPLATE dialog;
+        WORD menu, windowClass, title;
+    } untitled = {};
+    untitled.dialog.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+    untitled.dialog.cx = 120;
+    untitled.dialog.cy = 60;
+    return DialogBoxIndirectParamW(GetModuleHandleW(nullptr), &untitled.dialog, owner, EndsOnOkOrCancel, 0);
+}
+
 bool WaitHandlingMessages(DWORD count, const HANDLE* handles, DWORD milliseconds)
 {
     const DWORD deadline = GetTickCount() + milliseconds;

@@ -46,6 +46,11 @@ bool WaitHandlingMessages(DWORD count, const HANDLE* handles, DWORD milliseconds
 bool UntitledOwnedWindowIsClosed(HWND owner);
 bool UntitledOwnedWindowIsKept(HWND owner);
 
+// Runs an untitled modal dialog owned by owner, of the usual kind: OK and
+// Cancel end it with their ids. Left alone, it ends itself with 0 after five
+// seconds. Returns what DialogBoxIndirectParamW returned.
+INT_PTR RunUntitledModalDialog(HWND owner);
+
 // What became of the untitled owned windows that PresentOnThreads brought up.
 struct WindowCounts {
     LONG closed = 0;   // closed with exactly one close request
