@@ -67,7 +67,10 @@ def main():
 
     # Only calls that return into the module's image are its own.
     low, high = (int(bound, 16) for bound in image.groups())
-    inside = lambda address: low <= int(address, 16) < high
+
+    def inside(address):
+        return low <= int(address, 16) < high
+
     called = Counter(name for address, name in calls if inside(address))
     disable_results = [result for address, result in disable_results if inside(address)]
 
