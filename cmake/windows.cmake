@@ -10,7 +10,11 @@
 # timestamp are left out. The shared section only works while every process
 # maps the module at one address, so the image asks for 0x10000000 and does
 # not opt in to address randomisation; relocations stay for processes where
-# that range is taken.
+# that range is taken. The image declares that it has no exception handlers
+# (--no-seh), and a decorated name never quietly stands in for a plain export
+# (--disable-stdcall-fixup).
+#
+# C builds the README's host code in the tests; RC the version resource.
 enable_language(C RC)
 
 # The DLL and the Windows test programs share one folder, where the programs
