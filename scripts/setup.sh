@@ -26,7 +26,7 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 
 echo "setup: installing ${missing[*]}"
-echo "setup: the first run downloads about 460 MB and takes about 2.2 GB of disk"
+echo "setup: on a fresh Debian 12, all of it is about 460 MB to download and 2.2 GB of disk"
 export DEBIAN_FRONTEND=noninteractive
 # A package run that was interrupted earlier would block this one.
 dpkg --configure -a
