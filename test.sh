@@ -57,7 +57,8 @@ fuzz() {
         -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORNHUSH_FUZZ=ON >/dev/null &&
         cmake --build build/fuzz -j"$jobs" || return 1
     mkdir -p build/fuzz/corpus
-    if ! build/fuzz/hook_fuzzer -max_total_time="$seconds" -print_final_stats=1 \
+    # A failing input is saved in build/fuzz, not in the source tree.
+    if ! build/fuzz/hook_fuzzer -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix=build/fuzz/ \
             build/fuzz/corpus >build/fuzz/last-run.log 2>&1; then
         tail -n 40 build/fuzz/last-run.log
         echo "fuzz: found a failing input (see above)"
