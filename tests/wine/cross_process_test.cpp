@@ -56,18 +56,14 @@ void SurvivesAMappingElsewhere(HMODULE module)
 
 int main()
 {
-    TestWindow main;
-    g_addOn = BeginHostProgram(main, L"VornHush test host");
-    if (g_addOn.module == nullptr) {
-        return check::Finish("cross_process_test");
-    }
-    g_main = main.handle;
-    CHECK(g_addOn.start(g_main) == 1);
+    return RunHostProgram("cross_process_test", L"VornHush test host", [](const AddOn& addOn, HWND main) {
+        g_addOn = addOn;
+        g_main = main;
+        CHECK(g_addOn.start(g_main) == 1);
 
-    OtherProcessesKeepTheirWindows();
-    SurvivesAMappingElsewhere(g_addOn.module);
+        OtherProcessesKeepTheirWindows();
+        SurvivesAMappingElsewhere(g_addOn.module);
 
-    CHECK(g_addOn.end() == 1);
-    CHECK(FreeLibrary(g_addOn.module));
-    return check::Finish("cross_process_test");
+        CHECK(g_addOn.end() == 1);
+    });
 }

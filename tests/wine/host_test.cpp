@@ -181,22 +181,17 @@ void FollowsTheCallingOrder()
 
 int main()
 {
-    TestWindow main;
-    g_addOn = BeginHostProgram(main, L"VornHush test host");
-    if (g_addOn.module == nullptr) {
-        return check::Finish("host_test");
-    }
-    g_main = main.handle;
-    ChecksTheExports(g_addOn.module);
-    ChecksTheImage(g_addOn.module);
-    ChecksTheCallingConvention();
+    return RunHostProgram("host_test", L"VornHush test host", [](const AddOn& addOn, HWND main) {
+        g_addOn = addOn;
+        g_main = main;
+        ChecksTheExports(g_addOn.module);
+        ChecksTheImage(g_addOn.module);
+        ChecksTheCallingConvention();
 
-    check::Section("start returns 1");
-    CHECK(g_addOn.start(g_main) == 1);
-    ClosesUntitledOwnedWindows();
-    LeavesOtherWindowsAlone();
-    FollowsTheCallingOrder();
-
-    CHECK(FreeLibrary(g_addOn.module));
-    return check::Finish("host_test");
+        check::Section("start returns 1");
+        CHECK(g_addOn.start(g_main) == 1);
+        ClosesUntitledOwnedWindows();
+        LeavesOtherWindowsAlone();
+        FollowsTheCallingOrder();
+    });
 }

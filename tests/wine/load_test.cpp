@@ -15,16 +15,9 @@ constexpr int kOtherProcesses = 4;
 constexpr int kThreads = 4;
 constexpr int kWindowsPerThread = 50;
 
-}  // namespace
-
-int main()
+void BringsUpWindowsEverywhereAtOnce(const AddOn& addOn, HWND main)
 {
-    TestWindow main;
-    const AddOn addOn = BeginHostProgram(main, L"VornHush load host");
-    if (addOn.module == nullptr) {
-        return check::Finish("load_test");
-    }
-    CHECK(addOn.start(main.handle) == 1);
+    CHECK(addOn.start(main) == 1);
 
     const std::wstring id = std::to_wstring(GetCurrentProcessId());
     const std::wstring readyName = L"VornHushTest.ready." + id;
@@ -44,7 +37,7 @@ int main()
 
     check::Section("every process brings up untitled owned windows at once");
     SetEvent(go);
-    const WindowCounts host = PresentOnThreads(main.handle, kThreads, kWindowsPerThread, go);
+    const WindowCounts host = PresentOnThreads(main, kThreads, kWindowsPerThread, go);
     DWORD othersNotKept = 0;
     for (PROCESS_INFORMATION& other : others) {
         const DWORD notKept = FinishProgram(other);
@@ -63,6 +56,8 @@ int main()
     CHECK(addOn.end() == 1);
     CloseHandle(ready);
     CloseHandle(go);
-    CHECK(FreeLibrary(addOn.module));
-    return check::Finish("load_test");
 }
+
+}  // namespace
+
+int main() { return RunHostProgram("load_test", L"VornHush load host", BringsUpWindowsEverywhereAtOnce); }

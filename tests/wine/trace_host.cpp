@@ -11,21 +11,14 @@ namespace {
 
 DWORD WINAPI DoNothing(LPVOID) { return 0; }
 
-}  // namespace
-
-int main()
+void LivesOnce(const AddOn& addOn, HWND main)
 {
-    TestWindow main;
-    const AddOn addOn = BeginHostProgram(main, L"VornHush trace host");
-    if (addOn.module == nullptr) {
-        return check::Finish("trace_host");
-    }
     const auto base = reinterpret_cast<unsigned long>(addOn.module);
     std::printf("module image: %08lx-%08lx\n", base, base + ImageSize(addOn.module));
 
     check::Section("one life of the add-on: start, close a window, end");
-    CHECK(addOn.start(main.handle) == 1);
-    CHECK(UntitledOwnedWindowIsClosed(main.handle));
+    CHECK(addOn.start(main) == 1);
+    CHECK(UntitledOwnedWindowIsClosed(main));
     CHECK(addOn.end() == 1);
 
     check::Section("threads that start and end while the module is mapped");
@@ -37,7 +30,8 @@ int main()
     for (HANDLE thread : threads) {
         CloseHandle(thread);
     }
-
-    CHECK(FreeLibrary(addOn.module));
-    return check::Finish("trace_host");
 }
+
+}  // namespace
+
+int main() { return RunHostProgram("trace_host", L"VornHush trace host", LivesOnce); }

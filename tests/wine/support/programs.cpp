@@ -88,11 +88,16 @@ AddOn LoadAddOn()
     return addOn;
 }
 
-AddOn BeginHostProgram(TestWindow& main, const wchar_t* title)
+int RunHostProgram(const char* program, const wchar_t* title, void (*checks)(const AddOn& addOn, HWND main))
 {
     std::setvbuf(stdout, nullptr, _IONBF, 0);
-    AddOn addOn = LoadAddOn();
+    const AddOn addOn = LoadAddOn();
     CHECK(addOn.module != nullptr);
-    CreateMainWindow(main, title);
-    return addOn;
+    if (addOn.module != nullptr) {
+        TestWindow main;
+        CreateMainWindow(main, title);
+        checks(addOn, main.handle);
+        CHECK(FreeLibrary(addOn.module));
+    }
+    return check::Finish(program);
 }

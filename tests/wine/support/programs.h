@@ -48,7 +48,8 @@ struct AddOn {
 };
 AddOn LoadAddOn();
 
-// What every host test program does first: unbuffered output, so that its
-// lines and those of the programs it runs stay in order, LoadAddOn, checked,
-// and a main window titled title.
-AddOn BeginHostProgram(TestWindow& main, const wchar_t* title);
+// Runs a host test program named program: unbuffered output, so that its
+// lines and those of the programs it runs stay in order; LoadAddOn, checked;
+// a main window titled title; then checks, given both; then the module is
+// freed, checked, and the count line gives the exit code.
+int RunHostProgram(const char* program, const wchar_t* title, void (*checks)(const AddOn& addOn, HWND main));
